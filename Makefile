@@ -1,0 +1,42 @@
+# The user's door: `make run` and `make test` each do everything from a
+# fresh Debian 12 machine on.
+
+BUILD      := build
+NATIVE     := $(BUILD)/native
+WIN32      := $(BUILD)/win32
+# The tree whose programs Wine runs here: the product tree itself, or a
+# 64-bit build of the same sources where the kernel cannot run 32-bit code.
+WINE_ARCH   = $(shell tools/wine-arch.sh)
+WINE_TREE   = $(if $(filter i686,$(WINE_ARCH)),$(WIN32),$(BUILD)/win64)
+RUN_PREFIX ?= $(if $(WINEPREFIX),$(WINEPREFIX),$(abspath $(BUILD))/wine-run)
+ARGS       ?= /s
+JOBS       ?= $(shell nproc)
+
+.PHONY: deps build test run clean
+
+deps:
+	@tools/deps.sh
+
+build: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE) -j$(JOBS)
+	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DMINGW_ARCH=i686 \
+	    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+	@cmake --build $(WIN32) -j$(JOBS)
+	@if [ "$(WINE_TREE)" != "$(WIN32)" ]; then \
+	    cmake -S . -B $(WINE_TREE) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake \
+	        -DMINGW_ARCH=$(WINE_ARCH) -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null && \
+	    cmake --build $(WINE_TREE) -j$(JOBS); fi
+
+test: build
+	@cd $(NATIVE) && ctest --output-on-failure
+	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix \
+	    ctest --test-dir $(WINE_TREE) --output-on-failure
+
+run: build
+	@if [ ! -f $(WINE_TREE)/Quorbel.scr ]; then \
+	    echo "The screen saver is not built yet ($(WINE_TREE)/Quorbel.scr)."; exit 1; fi
+	@tests/wine-session.sh $(RUN_PREFIX) tools/run-saver.sh $(WINE_TREE)/Quorbel.scr $(ARGS)
+
+clean:
+	rm -rf $(BUILD)

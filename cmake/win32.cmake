@@ -1,0 +1,16 @@
+# Target build: the Windows program and the test suites that run under Wine.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+
+# GoogleTest from the sources Debian ships, built with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# The parts of the core that talk to Windows.
+add_library(quorbel_win STATIC
+    core/uRegistry.cpp
+    core/uSettings.cpp)
+target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32)
+
+add_subdirectory(tests/win32)

@@ -1,0 +1,144 @@
+#include "core/uRegistry.h"
+
+#include "framework/Errors.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+const char* const KeyPath = "SOFTWARE\\Quorbel\\";
+
+// The messages name the value between single quotes in place of %s.
+std::string Message(std::string format, const std::string& name) {
+    return format.replace(format.find("%s"), 2, name);
+}
+
+[[noreturn]] void RaiseReadError(const std::string& name) {
+    throw ERegistryException(Message("Ungültiger Datentyp für '%s'", name));
+}
+
+[[noreturn]] void RaiseGetDataError(const std::string& name) {
+    throw ERegistryException(Message("Fehler beim Holen der Daten für '%s'", name));
+}
+
+[[noreturn]] void RaiseSetDataError(const std::string& name) {
+    throw ERegistryException(Message("Fehler beim Setzen der Daten für '%s'", name));
+}
+
+// One open key, closed when the operation ends. A key that failed to open
+// stays null: reads then find no value, writes fail.
+class RegistryKey {
+  public:
+    enum Mode { OpenExisting, CreateIfMissing };
+
+    RegistryKey(const std::string& section, Mode mode) {
+        const std::string path = KeyPath + section;
+        if (mode == CreateIfMissing)
+            RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        else
+            RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
+    }
+    ~RegistryKey() {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    // Type and size of a value, or false when there is none.
+    bool QueryInfo(const std::string& name, DWORD& type, DWORD& size) const {
+        return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) ==
+                           ERROR_SUCCESS;
+    }
+
+    LONG Query(const std::string& name, DWORD& type, void* data, DWORD& size) const {
+        return RegQueryValueExA(key_, name.c_str(), nullptr, &type, static_cast<BYTE*>(data),
+                                &size);
+    }
+
+    void Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
+        if (!key_ || RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                                    size) != ERROR_SUCCESS)
+            RaiseSetDataError(name);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
+// The stored bytes need not end in a NUL, and the value may grow between
+// the size query and the read: read into a buffer one byte longer than the
+// data and retry while it keeps growing.
+std::string ReadStringValue(const RegistryKey& key, const std::string& name, DWORD size) {
+    std::vector<char> buffer;
+    for (;;) {
+        buffer.assign(size + 1, '\0');
+        DWORD type = REG_NONE;
+        DWORD read = size;
+        const LONG result = key.Query(name, type, buffer.data(), read);
+        if (result == ERROR_MORE_DATA) {
+            size = read;
+            continue;
+        }
+        if (result != ERROR_SUCCESS)
+            RaiseGetDataError(name);
+        if (!IsStringType(type))
+            RaiseReadError(name);
+        return std::string(buffer.data()); // up to the first NUL
+    }
+}
+
+} // namespace
+
+void RegWriteString(const std::string& section, const std::string& name, const std::string& value) {
+    const RegistryKey key(section, RegistryKey::CreateIfMissing);
+    key.Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+std::string RegReadString(const std::string& section, const std::string& name,
+                          const std::string& defaultValue) {
+    const RegistryKey key(section, RegistryKey::OpenExisting);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (!key.QueryInfo(name, type, size))
+        return defaultValue;
+    if (size == 0)
+        return std::string();
+    return ReadStringValue(key, name, size);
+}
+
+void RegWriteInteger(const std::string& section, const std::string& name, std::int32_t value) {
+    const RegistryKey key(section, RegistryKey::CreateIfMissing);
+    key.Set(name, REG_DWORD, &value, sizeof value);
+}
+
+std::int32_t RegReadInteger(const std::string& section, const std::string& name,
+                            std::int32_t defaultValue) {
+    const RegistryKey key(section, RegistryKey::OpenExisting);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (!key.QueryInfo(name, type, size))
+        return defaultValue;
+    std::int32_t value = 0;
+    size = sizeof value;
+    if (key.Query(name, type, &value, size) != ERROR_SUCCESS)
+        RaiseGetDataError(name);
+    if (type != REG_DWORD)
+        RaiseReadError(name);
+    return value;
+}
+
+void RegWriteBool(const std::string& section, const std::string& name, bool value) {
+    RegWriteInteger(section, name, value ? 1 : 0);
+}
+
+bool RegReadBool(const std::string& section, const std::string& name, bool defaultValue) {
+    return RegReadInteger(section, name, defaultValue ? 1 : 0) == 1;
+}

@@ -1,0 +1,79 @@
+#include "framework/Graphics.h"
+
+namespace {
+
+// number * numerator / denominator, rounded half away from zero like the
+// Windows MulDiv (denominator positive here).
+int RoundedMulDiv(int number, int numerator, int denominator) {
+    const long long product = static_cast<long long>(number) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                         : (product - half) / denominator);
+}
+
+} // namespace
+
+int TFont::Size() const {
+    return -RoundedMulDiv(height_, 72, DesignPixelsPerInch);
+}
+
+void TFont::SetName(const std::string& name) {
+    if (name == name_)
+        return;
+    name_ = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == height_)
+        return;
+    height_ = height;
+    Changed();
+}
+
+void TFont::SetSize(int points) {
+    SetHeight(-RoundedMulDiv(points, DesignPixelsPerInch, 72));
+}
+
+void TFont::SetColor(TColor color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == style_)
+        return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset == charset_)
+        return;
+    charset_ = charset;
+    Changed();
+}
+
+// Copies everything but OnChange; one announcement, and none if nothing differs.
+void TFont::Assign(const TFont& other) {
+    if (*this == other)
+        return;
+    name_ = other.name_;
+    height_ = other.height_;
+    color_ = other.color_;
+    style_ = other.style_;
+    charset_ = other.charset_;
+    Changed();
+}
+
+bool TFont::operator==(const TFont& other) const {
+    return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ &&
+           style_ == other.style_ && charset_ == other.charset_;
+}
+
+void TFont::Changed() {
+    if (OnChange)
+        OnChange();
+}

@@ -1,0 +1,80 @@
+// TFont: size and height at 96 pixels per inch, change announcements.
+#include "framework/Graphics.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TFont, SizeAndHeightConvertAt96Dpi) {
+    TFont font;
+    EXPECT_EQ(font.Height(), -11);
+    EXPECT_EQ(font.Size(), 8);
+    for (int points = 8; points <= 72; ++points) {
+        font.SetSize(points);
+        EXPECT_EQ(font.Size(), points);
+        EXPECT_EQ(font.Height(), -(points * 4 + 1) / 3); // rounded 4/3, half up
+    }
+    struct {
+        int height, size;
+    } const cases[] = {{-43, 32}, {-16, 12}, {-10, 8}, {-13, 10}, {-14, 11}, {10, -8}, {0, 0}};
+    for (const auto& c : cases) {
+        font.SetHeight(c.height);
+        EXPECT_EQ(font.Size(), c.size) << c.height;
+    }
+}
+
+TEST(TFont, AnnouncesRealChangesOnly) {
+    TFont font;
+    int changes = 0;
+    font.OnChange = [&] { ++changes; };
+
+    font.SetSize(8); // already -11 pixels
+    font.SetName(font.Name());
+    font.SetColor(font.Color());
+    font.SetStyle(font.Style());
+    font.SetCharset(font.Charset());
+    EXPECT_EQ(changes, 0);
+
+    font.SetName("Arial");
+    font.SetSize(32);
+    font.SetHeight(-20);
+    font.SetColor(clWhite);
+    font.SetStyle(fsBold | fsItalic);
+    font.SetCharset(0);
+    EXPECT_EQ(changes, 6);
+    font.SetColor(clWhite);
+    EXPECT_EQ(changes, 6);
+}
+
+TEST(TFont, AssignCopiesAllButOnChange) {
+    TFont source;
+    int sourceChanges = 0;
+    source.OnChange = [&] { ++sourceChanges; };
+    source.SetName("Arial");
+    source.SetSize(32);
+    source.SetColor(clPurple);
+    source.SetStyle(fsItalic | fsUnderline);
+    source.SetCharset(0);
+    sourceChanges = 0;
+
+    TFont target;
+    int changes = 0;
+    target.OnChange = [&] { ++changes; };
+    EXPECT_NE(target, source);
+    target.Assign(source);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(target, source);
+    EXPECT_EQ(target.Name(), "Arial");
+    EXPECT_EQ(target.Size(), 32);
+    EXPECT_EQ(target.Color(), clPurple);
+    EXPECT_EQ(target.Style(), fsItalic | fsUnderline);
+    EXPECT_EQ(target.Charset(), 0);
+
+    target.Assign(source); // nothing differs
+    EXPECT_EQ(changes, 1);
+    target.SetColor(clBlack); // target keeps its own handler
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(sourceChanges, 0);
+}
+
+} // namespace

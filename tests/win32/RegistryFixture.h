@@ -1,0 +1,76 @@
+#pragma once
+// Every test starts without the program's key, in the harness's own prefix.
+
+#include "core/uConst.h"
+
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+inline const char* const ProgramKey = "SOFTWARE\\Quorbel";
+
+inline bool ProgramKeyExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Writes a value of any kind behind the store's back.
+inline void PutRaw(const std::string& name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+inline void PutString(const std::string& name, const std::string& value) {
+    PutRaw(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+inline void PutDword(const std::string& name, DWORD value) {
+    PutRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+inline RawValue GetRaw(const std::string& name) {
+    RawValue value;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    char buffer[4096];
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(buffer),
+                         &size) == ERROR_SUCCESS)
+        value.bytes.assign(buffer, size);
+    RegCloseKey(key);
+    return value;
+}
+
+inline DWORD GetDword(const std::string& name) {
+    const RawValue value = GetRaw(name);
+    EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << name;
+    DWORD number = 0;
+    memcpy(&number, value.bytes.data(), std::min<size_t>(value.bytes.size(), sizeof number));
+    return number;
+}
+
+class RegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SHDeleteKeyA(HKEY_CURRENT_USER, ProgramKey);
+        SetDateFormatSettings("dd.MM.yyyy", '.');
+    }
+    void TearDown() override { SHDeleteKeyA(HKEY_CURRENT_USER, ProgramKey); }
+};

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# One Wine session around a command:  wine-session.sh PREFIX COMMAND...
+# An isolated prefix (made once, then reused) with German regional settings,
+# a virtual display when there is none, and one persistent wineserver for
+# the whole run, since starting Wine per program costs seconds. Everything
+# started here is ended by its id when the command ends, also on failure.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+export WINEPREFIX=$1
+shift
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer dialogs
+export QUORBEL_WINE_SESSION=1
+[[ -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64 || wine=/usr/lib/wine/wine
+[[ -x /usr/lib/wine/wineserver64 ]] && server=/usr/lib/wine/wineserver64 ||
+    server=/usr/lib/wine/wineserver32
+
+pids=()
+cleanup() {
+    "$server" -k 2>/dev/null || true
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+trap cleanup EXIT
+
+if [[ -z "${DISPLAY:-}" ]]; then
+    displayfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+    pids+=($!)
+    for _ in $(seq 100); do [[ -s "$displayfile" ]] && break; sleep 0.05; done
+    export DISPLAY=:$(cat "$displayfile")
+    rm -f "$displayfile"
+fi
+
+mkdir -p "$WINEPREFIX"
+"$server" -f -p 2>/dev/null &
+pids+=($!)
+socket=/tmp/.wine-$(id -u)/$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
+for _ in $(seq 200); do [[ -S "$socket" ]] && break; sleep 0.05; done
+
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    echo "Making the Wine prefix $WINEPREFIX (once)..."
+    "$wine" wineboot -i >/dev/null 2>&1
+fi
+reg=$here/german-locale.reg
+"$wine" regedit /S "Z:${reg//\//\\}"
+
+"$@"
