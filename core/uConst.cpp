@@ -1,5 +1,5 @@
-// The settings record, the day count and the texts built from it (Parts 1.3
-// and 1.4). LoadSettings and SaveSettings live in uSettings.cpp.
+// The settings record, the day count and the texts built from it.
+// LoadSettings and SaveSettings live in uSettings.cpp.
 
 #include "core/uConst.h"
 
@@ -11,12 +11,6 @@
 #include <ctime>
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 
