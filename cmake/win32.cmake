@@ -13,4 +13,19 @@ add_library(quorbel_win STATIC
     core/uSettings.cpp)
 target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32)
 
+# The form-and-control layer and the windows built on it.
+add_library(quorbel_forms STATIC
+    framework/Controls.cpp
+    framework/Design.cpp
+    framework/Forms.cpp
+    framework/Gdi.cpp
+    forms/ufrmQuorbel.cpp)
+target_link_libraries(quorbel_forms PUBLIC quorbel_win user32 gdi32 ole32)
+
+add_executable(Quorbel WIN32 core/Quorbel.cpp)
+set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_link_libraries(Quorbel PRIVATE quorbel_forms)
+target_link_options(Quorbel PRIVATE -s)
+
 add_subdirectory(tests/win32)

@@ -3,6 +3,8 @@
 #include "core/uConst.h"
 #include "core/uRegistry.h"
 
+#include <windows.h>
+
 namespace {
 
 const std::string Section; // every value lives directly in the program's key
@@ -38,4 +40,12 @@ void SaveSettings() {
     RegWriteBool(Section, "workweek", WorkWeek);
     RegWriteBool(Section, "fontbold", (DisplayFont->Style() & fsBold) != 0);
     RegWriteBool(Section, "fontitalic", (DisplayFont->Style() & fsItalic) != 0);
+}
+
+void LoadLocaleDateSettings() {
+    char format[80] = "";
+    char separator[4] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format, sizeof format);
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator);
+    SetDateFormatSettings(format, separator[0]);
 }

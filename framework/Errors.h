@@ -9,8 +9,14 @@
 // box for an error that escapes start-up.
 class Exception : public std::runtime_error {
   public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const std::string& message)
+        : std::runtime_error(message), address_(__builtin_return_address(0)) {}
     virtual const char* ClassName() const { return "Exception"; }
+    // Roughly where it was raised, for that same box.
+    const void* Address() const { return address_; }
+
+  private:
+    const void* address_;
 };
 
 #define QUORBEL_ERROR_CLASS(Name)                                                                  \

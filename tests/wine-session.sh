@@ -31,7 +31,7 @@ if [[ -z "${DISPLAY:-}" ]]; then
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
     pids+=($!)
     for _ in $(seq 100); do [[ -s "$displayfile" ]] && break; sleep 0.05; done
-    export DISPLAY=:$(cat "$displayfile")
+    export DISPLAY=:$(cat "$displayfile") QUORBEL_VIRTUAL_DISPLAY=1
     rm -f "$displayfile"
 fi
 

@@ -1,0 +1,25 @@
+// The program's entry: the run mode from the command line, then the one
+// main window of that mode and the message loop.
+
+#include "core/uConst.h"
+#include "core/uStartup.h"
+#include "forms/ufrmQuorbel.h"
+#include "framework/Forms.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return Application.Execute([] {
+        Application.Title = "Quorbel";
+        LoadLocaleDateSettings();
+        Application.OnSettingChange = LoadLocaleDateSettings;
+        switch (RunModeOf(CommandLineArgument(GetCommandLineA(), 1))) {
+        case TRunMode::Display:
+            Application.CreateForm(frmQuorbel);
+            break;
+        case TRunMode::Configuration: // the settings dialog is not part of this build yet
+        case TRunMode::None:
+            break;
+        }
+    });
+}

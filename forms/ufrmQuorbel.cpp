@@ -1,0 +1,153 @@
+#include "forms/ufrmQuorbel.h"
+
+#include "core/uConst.h"
+#include "framework/Design.h"
+
+#include <cstdint>
+
+TfrmQuorbel* frmQuorbel = nullptr;
+
+namespace {
+
+using Design = TControlDesign<TfrmQuorbel>;
+using F = TfrmQuorbel;
+
+const TFontDesign DisplayDesignFont{"Arial", -96, fsBold | fsItalic, clWhite, ANSI_CHARSET};
+const TFontDesign DetailDesignFont{"Arial", -19, fsBold, clWhite, ANSI_CHARSET};
+
+void ApplyQuorbelDesign(TfrmQuorbel& form) {
+    ApplyDesign(form,
+                TFormDesign<F>{"Bildschirmschoner", {800, 600}, {"MS Sans Serif", -11}}
+                    .Border(TBorderStyle::None, 0)
+                    .Style(TFormStyle::StayOnTop)
+                    .State(TWindowState::Maximized)
+                    .Align(TAlign::Client)
+                    .Position(TPosition::ScreenCenter)
+                    .Cursor(crNone)
+                    .OnCreate(&F::FormCreate)
+                    .OnKeyDown(&F::FormKeyDown)
+                    .OnKeyPress(&F::FormKeyPress)
+                    .OnClose(&F::FormClose),
+                {
+                    // name, kind, parent, position, size, caption, font, tab order
+                    Design{"panelMain",
+                           TKind::Panel,
+                           OnForm,
+                           {0, 0},
+                           {800, 559},
+                           "",
+                           DisplayDesignFont,
+                           NoTabStop}
+                        .Align(TAlign::Client)
+                        .Color(clNavy)
+                        .Cursor(crNone)
+                        .OnMouseMove(&F::FormMouseMove),
+                    Design{"Timer", TKind::Timer, OnForm, {}, {}, "", ParentFont, NoTabStop}
+                        .Interval(2000)
+                        .OnTimer(&F::TimerTimer),
+                    Design{"panelBottom",
+                           TKind::Panel,
+                           OnForm,
+                           {0, 559},
+                           {800, 41},
+                           "Velkor Quorbel",
+                           DetailDesignFont,
+                           NoTabStop}
+                        .Align(TAlign::Bottom)
+                        .Color(clNavy)
+                        .Cursor(crNone)
+                        .OnMouseMove(&F::FormMouseMove),
+                    Design{"labText",
+                           TKind::Label,
+                           "panelMain",
+                           {144, 232},
+                           {0, 0},
+                           "Velkor",
+                           ParentFont,
+                           NoTabStop}
+                        .Cursor(crNone),
+                });
+}
+
+std::uint32_t ClockSeed() {
+    LARGE_INTEGER counter;
+    if (QueryPerformanceCounter(&counter))
+        return static_cast<std::uint32_t>(counter.LowPart);
+    return GetTickCount();
+}
+
+// 0 to extent - 1 from a linear congruential generator; 0 where there is
+// no room at all.
+int RandomPosition(std::uint32_t& seed, int extent) {
+    seed = seed * 134775813u + 1;
+    if (extent <= 0)
+        return 0;
+    return static_cast<int>((static_cast<std::uint64_t>(seed) * extent) >> 32);
+}
+
+void ShowTaskbar(int command) {
+    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))
+        ShowWindow(taskbar, command);
+}
+
+} // namespace
+
+TfrmQuorbel::TfrmQuorbel() : TForm("frmQuorbel") {
+    ApplyQuorbelDesign(*this);
+}
+
+void TfrmQuorbel::FormCreate(TObject*) {
+    MouseMoveCount = 0;
+    DisplayFont = &labText.Font;
+    randomSeed_ = ClockSeed();
+    LoadSettings();
+    ShowTaskbar(SW_HIDE);
+    labText.AdjustSize();
+    panelBottom.Font.SetColor(DisplayFont->Color());
+    panelBottom.SetHeight(100);
+    Timer.SetInterval(2000);
+    Timer.SetEnabled(true);
+    FormStyle = TFormStyle::StayOnTop;
+    BorderIcons = 0;
+    BorderStyle = TBorderStyle::None;
+    SetWindowState(TWindowState::Normal);
+    SetAlign(TAlign::None);
+    SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) + 50);
+    Cursor = crNone;
+    KeyPreview = true;
+    panelMain.SetColor(BackgroundColor);
+    panelBottom.SetColor(BackgroundColor);
+    labText.SetCaption(UpdateCaptions());
+}
+
+std::string TfrmQuorbel::UpdateCaptions() {
+    const int days = CountDays(WorkWeek, StartDate, EndDate);
+    panelBottom.SetCaption(BuildDetailLine(days));
+    return ExpandText(TextTemplate, days, EndDate);
+}
+
+void TfrmQuorbel::TimerTimer(TObject*) {
+    labText.SetTop(
+        RandomPosition(randomSeed_, Height() - (labText.Height() + panelBottom.Height())));
+    labText.SetLeft(RandomPosition(randomSeed_, Width() - labText.Width()));
+    Timer.SetInterval(2000);
+    Timer.SetEnabled(true);
+}
+
+void TfrmQuorbel::FormKeyDown(TObject*, WORD&, TShiftState) {
+    Close();
+}
+
+void TfrmQuorbel::FormKeyPress(TObject*, char&) {
+    Close();
+}
+
+void TfrmQuorbel::FormMouseMove(TObject*, TShiftState, int, int) {
+    ++MouseMoveCount;
+    if (MouseMoveCount > 50)
+        Close();
+}
+
+void TfrmQuorbel::FormClose(TObject*, TCloseAction&) {
+    ShowTaskbar(SW_SHOWNORMAL);
+}
