@@ -323,6 +323,7 @@ void TApplication::DestroyForms() {
     while (!forms_.empty())
         forms_.pop_back();
     mainForm_ = nullptr;
+    terminated_ = false;
     if (handle_) {
         DestroyWindow(handle_);
         handle_ = nullptr;

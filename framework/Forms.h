@@ -133,7 +133,8 @@ class TApplication {
         }
     }
 
-    // Forms made so far; released at the end of Execute.
+    // Releases every form, as at the end of Execute; the application is
+    // then as it was before the first form.
     void DestroyForms();
 
   private:

@@ -1,0 +1,251 @@
+// The screen saver window, driven in-process with window messages.
+
+#include "RegistryFixture.h"
+
+#include "forms/ufrmQuorbel.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Box {
+    std::string text, caption;
+};
+
+// A stand-in taskbar where the session has none of its own.
+class Taskbar {
+  public:
+    Taskbar() {
+        window_ = FindWindowA("Shell_TrayWnd", nullptr);
+        if (window_)
+            return;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&wc);
+        window_ = own_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 10,
+                                         10, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~Taskbar() {
+        if (own_)
+            DestroyWindow(own_);
+        else
+            ShowWindow(window_, SW_SHOWNORMAL);
+    }
+    bool Visible() const { return IsWindowVisible(window_) != FALSE; }
+    void Show(bool visible) { ShowWindow(window_, visible ? SW_SHOWNORMAL : SW_HIDE); }
+
+  private:
+    HWND window_ = nullptr;
+    HWND own_ = nullptr;
+};
+
+class Display : public RegistryTest {
+  protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        Application.Title = "Quorbel";
+        Application.ShowMessageBox = [this](HWND, const std::string& text,
+                                            const std::string& caption, UINT) {
+            boxes.push_back({text, caption});
+        };
+        taskbar.Show(true);
+    }
+    void TearDown() override {
+        Application.DestroyForms();
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+            ;
+        RegistryTest::TearDown();
+    }
+    // No messages are pumped, so no timer tick has moved the text yet.
+    TfrmQuorbel& Open() {
+        Application.CreateForm(frmQuorbel);
+        return *frmQuorbel;
+    }
+    static RECT ScreenRect(HWND window) {
+        RECT r;
+        GetWindowRect(window, &r);
+        return r;
+    }
+
+    Taskbar taskbar;
+    std::vector<Box> boxes;
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+};
+
+TEST_F(Display, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
+    TfrmQuorbel& form = Open();
+    const RECT window = ScreenRect(form.Handle());
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.top, 0);
+    EXPECT_EQ(window.right, screenW);
+    EXPECT_EQ(window.bottom, screenH + 50);
+    const RECT main = ScreenRect(form.panelMain.Handle());
+    EXPECT_EQ(main.top, 0);
+    EXPECT_EQ(main.bottom, screenH - 50);
+    EXPECT_EQ(main.right - main.left, screenW);
+    const RECT bottom = ScreenRect(form.panelBottom.Handle());
+    EXPECT_EQ(bottom.top, screenH - 50);
+    EXPECT_EQ(bottom.bottom, screenH + 50);
+
+    const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(IsZoomed(form.Handle()));
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Display, ShowsTheCountedTextAtItsDesignPlaceUntilTheFirstTick) {
+    PutString("ende", FormatShortDate(Today() + 400));
+    PutString("text", "Noch %days% Tage");
+    PutDword("backgroundcolor", clPurple);
+    PutDword("fontcolor", 0x00FFFF);
+    TfrmQuorbel& form = Open();
+    EXPECT_EQ(form.labText.Caption(), "Noch 400 Tage");
+    EXPECT_EQ(form.panelBottom.Caption(), "Im Detail: 1 Jahr, 1 Monat, 0 Wochen, 4 Tage");
+    EXPECT_EQ(form.labText.Left(), 144);
+    EXPECT_EQ(form.labText.Top(), 232);
+    EXPECT_EQ(form.panelMain.Color(), clPurple);
+    EXPECT_EQ(form.panelBottom.Color(), clPurple);
+    EXPECT_EQ(form.panelBottom.Font.Color(), 0x00FFFF);
+    EXPECT_EQ(form.panelBottom.Font.Height(), -19); // face, height and style stay
+    EXPECT_EQ(form.labText.Font.Name(), "Arial");
+    EXPECT_EQ(form.labText.Font.Size(), 32);
+    EXPECT_EQ(form.labText.Font.Charset(), ANSI_CHARSET);
+    EXPECT_EQ(form.Timer.Interval(), 2000u);
+    EXPECT_TRUE(form.Timer.Enabled());
+}
+
+TEST_F(Display, TheLabelMeasuresItsTextWithMnemonics) {
+    TfrmQuorbel& form = Open();
+    form.labText.SetCaption("Tag & Nacht");
+    const int withMnemonic = form.labText.Width();
+    form.labText.SetCaption("Tag  Nacht");
+    EXPECT_EQ(withMnemonic, form.labText.Width());
+    form.labText.SetCaption("Tag && Nacht");
+    const int withAmpersand = form.labText.Width();
+    form.labText.SetCaption("Tag  Nacht");
+    EXPECT_GT(withAmpersand, form.labText.Width());
+    form.labText.SetCaption("");
+    EXPECT_GT(form.labText.Width(), 0); // one blank
+}
+
+TEST_F(Display, TicksKeepTheTextInsideTheMainPanel) {
+    TfrmQuorbel& form = Open();
+    for (int tick = 0; tick < 200; ++tick) {
+        form.TimerTimer(&form.Timer);
+        EXPECT_GE(form.labText.Left(), 0);
+        EXPECT_GE(form.labText.Top(), 0);
+        EXPECT_LT(form.labText.Left() + form.labText.Width(), form.Width());
+        EXPECT_LT(form.labText.Top() + form.labText.Height(), form.panelMain.Height());
+    }
+}
+
+TEST_F(Display, TextWithoutRoomIsPlacedAtZero) {
+    TfrmQuorbel& form = Open();
+    form.labText.SetCaption(std::string(400, 'W'));
+    form.TimerTimer(&form.Timer);
+    EXPECT_EQ(form.labText.Left(), 0);
+    form.labText.SetCaption(std::string(60, '\n'));
+    form.TimerTimer(&form.Timer);
+    EXPECT_EQ(form.labText.Top(), 0);
+}
+
+TEST_F(Display, TheFiftyFirstMouseMoveCloses) {
+    TfrmQuorbel& form = Open();
+    form.MouseMoveCount = 0; // whatever the pointer did while the window appeared
+    for (int i = 0; i < 50; ++i) {
+        HWND panel = i % 2 ? form.panelMain.Handle() : form.panelBottom.Handle();
+        SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(i, i));
+    }
+    EXPECT_FALSE(Application.Terminated());
+    SendMessageA(form.panelBottom.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Application.Terminated());
+}
+
+TEST_F(Display, MouseButtonsAndTheWheelDoNotClose) {
+    TfrmQuorbel& form = Open();
+    for (UINT message :
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_ACTIVATE})
+        SendMessageA(form.panelMain.Handle(), message, 0, 0);
+    EXPECT_FALSE(Application.Terminated());
+}
+
+TEST_F(Display, EveryKeyCloses) {
+    const struct {
+        UINT message;
+        WPARAM key;
+        bool toPanel;
+    } keys[] = {{WM_KEYDOWN, VK_SHIFT, false}, {WM_KEYDOWN, VK_TAB, false},
+                {WM_KEYDOWN, VK_ESCAPE, true}, {WM_SYSKEYDOWN, VK_MENU, false},
+                {WM_CHAR, 'a', false},         {WM_CHAR, ' ', true}};
+    for (const auto& k : keys) {
+        TfrmQuorbel& form = Open();
+        SendMessageA(k.toPanel ? form.panelMain.Handle() : form.Handle(), k.message, k.key, 0);
+        EXPECT_TRUE(Application.Terminated()) << k.message << " " << k.key;
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(Display, HidesTheTaskbarWhileOpenAndShowsItAfter) {
+    EXPECT_TRUE(taskbar.Visible());
+    TfrmQuorbel& form = Open();
+    EXPECT_FALSE(taskbar.Visible());
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_TRUE(taskbar.Visible());
+}
+
+TEST_F(Display, ShowsTheTaskbarOnCloseEvenIfItWasHiddenBefore) {
+    taskbar.Show(false);
+    TfrmQuorbel& form = Open();
+    SendMessageA(form.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(taskbar.Visible());
+}
+
+TEST_F(Display, ALoadErrorIsShownAndTheDesignedWindowOpensAnyway) {
+    PutString("fontname", "Courier New");
+    PutString("fontsize", "xx");
+    TfrmQuorbel& form = Open();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Ungültiger Datentyp für 'fontsize'");
+    EXPECT_EQ(boxes[0].caption, "Quorbel");
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsZoomed(form.Handle()));
+    EXPECT_TRUE(taskbar.Visible());
+    EXPECT_EQ(form.panelBottom.Height(), 41);
+    EXPECT_EQ(form.panelMain.Color(), clNavy);
+    EXPECT_EQ(form.labText.Caption(), "Velkor");
+    EXPECT_EQ(form.panelBottom.Caption(), "Velkor Quorbel");
+    EXPECT_EQ(form.labText.Font.Name(), "Courier New");
+    EXPECT_EQ(form.labText.Font.Height(), -96);
+    EXPECT_TRUE(form.Timer.Enabled());
+    SendMessageA(form.Handle(), WM_KEYDOWN, VK_SPACE, 0); // keys still close
+    EXPECT_TRUE(Application.Terminated());
+}
+
+TEST(ErrorDisplay, AddsAFullStopOnlyAfterCharactersBeyondIt) {
+    const struct {
+        const char* message;
+        const char* shown;
+    } cases[] = {{"Fehler", "Fehler."},
+                 {"Fehler.", "Fehler."},
+                 {"Wert 'x'", "Wert 'x'"},
+                 {"Ende ", "Ende "},
+                 {"", ""},
+                 {"Größe 9", "Größe 9."},
+                 {"Klammer)", "Klammer)"},
+                 {"ä", "ä."}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorDisplayText(c.message), c.shown) << c.message;
+}
+
+} // namespace
