@@ -13,6 +13,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer dialogs
 export QUORBEL_WINE_SESSION=1
 [[ -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64 || wine=/usr/lib/wine/wine
+export QUORBEL_WINE=$wine
 [[ -x /usr/lib/wine/wineserver64 ]] && server=/usr/lib/wine/wineserver64 ||
     server=/usr/lib/wine/wineserver32
 
