@@ -20,11 +20,11 @@ deps:
 build: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE) -j$(JOBS)
-	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake -DMINGW_ARCH=i686 \
+	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake -DMINGW_ARCH=i686 \
 	    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	@cmake --build $(WIN32) -j$(JOBS)
 	@if [ "$(WINE_TREE)" != "$(WIN32)" ]; then \
-	    cmake -S . -B $(WINE_TREE) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake \
+	    cmake -S . -B $(WINE_TREE) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake \
 	        -DMINGW_ARCH=$(WINE_ARCH) -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null && \
 	    cmake --build $(WINE_TREE) -j$(JOBS); fi
 

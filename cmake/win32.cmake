@@ -10,8 +10,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # The parts of the core that talk to Windows.
 add_library(quorbel_win STATIC
     core/uRegistry.cpp
-    core/uSettings.cpp)
-target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32)
+    core/uSettings.cpp
+    core/uTools.cpp)
+target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32 shell32)
 
 # The form-and-control layer and the windows built on it.
 add_library(quorbel_forms STATIC
@@ -27,5 +28,11 @@ set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_libraries(Quorbel PRIVATE quorbel_forms)
 target_link_options(Quorbel PRIVATE -s)
+
+# libjpeg, cross-built once from Debian's source package, decodes the
+# pictures the windows show.
+include(${CMAKE_CURRENT_LIST_DIR}/libjpeg.cmake)
+add_library(quorbel_jpeg STATIC framework/JpegImage.cpp)
+target_link_libraries(quorbel_jpeg PUBLIC quorbel_core jpeg_static gdi32)
 
 add_subdirectory(tests/win32)
