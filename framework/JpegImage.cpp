@@ -181,22 +181,6 @@ DecodedImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {
 
 #ifdef _WIN32
 
-BitmapHandle& BitmapHandle::operator=(BitmapHandle&& other) noexcept {
-    if (this != &other)
-        Reset(other.Release());
-    return *this;
-}
-
-HBITMAP BitmapHandle::Release() {
-    return std::exchange(handle_, nullptr);
-}
-
-void BitmapHandle::Reset(HBITMAP handle) {
-    if (handle_)
-        DeleteObject(handle_);
-    handle_ = handle;
-}
-
 BitmapHandle CreateDibFromImage(const DecodedImage& image) {
     if (image.width <= 0 || image.height <= 0 || image.bgr.size() != image.Stride() * image.height)
         throw ERangeError("Bilddaten passen nicht zur Bildgröße");

@@ -6,7 +6,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "framework/Gdi.h"
 #endif
 
 // Refused before any pixel memory is reserved, so that a damaged header
@@ -31,26 +31,6 @@ struct DecodedImage {
 DecodedImage DecodeJpeg(const std::uint8_t* data, std::size_t size);
 
 #ifdef _WIN32
-
-// Owns a bitmap and deletes it. It must not be selected into a device
-// context any more when the owner lets go of it.
-class BitmapHandle {
-  public:
-    BitmapHandle() = default;
-    explicit BitmapHandle(HBITMAP handle) : handle_(handle) {}
-    ~BitmapHandle() { Reset(); }
-    BitmapHandle(BitmapHandle&& other) noexcept : handle_(other.Release()) {}
-    BitmapHandle& operator=(BitmapHandle&& other) noexcept;
-    BitmapHandle(const BitmapHandle&) = delete;
-    BitmapHandle& operator=(const BitmapHandle&) = delete;
-
-    HBITMAP Get() const { return handle_; }
-    HBITMAP Release();
-    void Reset(HBITMAP handle = nullptr);
-
-  private:
-    HBITMAP handle_ = nullptr;
-};
 
 // A 24-bit DIB section with a copy of the pixels. Raises ERangeError for
 // an image whose buffer does not match its size, EOutOfResources when
