@@ -14,25 +14,36 @@ add_library(quorbel_win STATIC
     core/uTools.cpp)
 target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32 shell32)
 
-# The form-and-control layer and the windows built on it.
-add_library(quorbel_forms STATIC
-    framework/Controls.cpp
-    framework/Design.cpp
-    framework/Forms.cpp
-    framework/Gdi.cpp
-    forms/ufrmQuorbel.cpp)
-target_link_libraries(quorbel_forms PUBLIC quorbel_win user32 gdi32 ole32)
-
-add_executable(Quorbel WIN32 core/Quorbel.cpp)
-set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-target_link_libraries(Quorbel PRIVATE quorbel_forms)
-target_link_options(Quorbel PRIVATE -s)
-
 # libjpeg, cross-built once from Debian's source package, decodes the
 # pictures the windows show.
 include(${CMAKE_CURRENT_LIST_DIR}/libjpeg.cmake)
 add_library(quorbel_jpeg STATIC framework/JpegImage.cpp)
 target_link_libraries(quorbel_jpeg PUBLIC quorbel_core jpeg_static gdi32)
+
+# The form-and-control layer and the windows built on it.
+add_library(quorbel_forms STATIC
+    framework/Buttons.cpp
+    framework/Controls.cpp
+    framework/Design.cpp
+    framework/Forms.cpp
+    framework/Gdi.cpp
+    framework/Pictures.cpp
+    forms/ufrmAbout.cpp
+    forms/ufrmQuorbel.cpp)
+target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32)
+
+# The program file's resources; test programs carry them too, so that the
+# windows find their pictures and the themed controls.
+enable_language(RC)
+set(QUORBEL_RESOURCES
+    ${CMAKE_SOURCE_DIR}/resources/Quorbel.rc
+    ${CMAKE_SOURCE_DIR}/resources/Pictures.rc)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+
+add_executable(Quorbel WIN32 core/Quorbel.cpp ${QUORBEL_RESOURCES})
+set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_link_libraries(Quorbel PRIVATE quorbel_forms)
+target_link_options(Quorbel PRIVATE -s)
 
 add_subdirectory(tests/win32)

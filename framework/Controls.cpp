@@ -124,12 +124,37 @@ void TWinControl::CreateHandle() {
     if (handle_)
         return;
     RegisterClassOnce(ControlClass, FrameworkWindowProc, nullptr);
-    CreateWindowExA(WindowExStyle(), ControlClass, Caption().c_str(),
-                    WindowStyle() | (Visible ? WS_VISIBLE : 0), Left(), Top(), Width(), Height(),
-                    WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
-    if (!handle_)
+    const char* systemClass = SystemClass();
+    const HWND created = CreateWindowExA(
+        WindowExStyle(), systemClass ? systemClass : ControlClass, Caption().c_str(),
+        WindowStyle() | (Visible ? WS_VISIBLE : 0), Left(), Top(), Width(), Height(),
+        WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
+    if (!created)
         throw EOutOfResources("Fenster kann nicht erstellt werden");
+    if (systemClass) // the system's procedure stays behind ours
+        systemProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            created, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+    Bind(created);
+    SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), FALSE);
+    HandleCreated();
     CreateChildHandles();
+}
+
+void TWinControl::Bind(HWND handle) {
+    handle_ = handle;
+    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TWinControl::CaptionChanged() {
+    if (handle_)
+        SetWindowTextA(handle_, Caption().c_str());
+    Invalidate();
+}
+
+LRESULT TWinControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (systemProc_)
+        return CallWindowProcA(systemProc_, handle_, message, wParam, lParam);
+    return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
 void TWinControl::CreateChildHandles() {
@@ -198,6 +223,8 @@ HFONT TWinControl::FontHandleOf() {
 
 void TWinControl::FontChanged() {
     font_.Reset();
+    if (handle_)
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), TRUE);
     Invalidate();
 }
 
@@ -221,6 +248,8 @@ void TWinControl::PaintChildren(HDC dc) {
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (systemProc_ && (message == WM_PAINT || message == WM_ERASEBKGND))
+        return DefaultProc(message, wParam, lParam); // the system draws its own controls
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // WM_PAINT fills everything
@@ -246,13 +275,22 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_NCDESTROY:
+    case WM_COMMAND:
+        for (TControl* child : controls_)
+            if (auto* windowed = dynamic_cast<TWinControl*>(child);
+                windowed && windowed->handle_ &&
+                windowed->handle_ == reinterpret_cast<HWND>(lParam))
+                windowed->Notify(HIWORD(wParam));
+        return 0;
+    case WM_NCDESTROY: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
         handle_ = nullptr;
-        break;
+        return result;
+    }
     default:
         break;
     }
-    return DefWindowProcA(handle_, message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
 }
 
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -283,7 +321,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, L
 TLabel::TLabel(TForm* owner, const char* name) : TGraphicControl(owner, name) {}
 
 UINT TLabel::DrawFlags() const {
-    return DT_LEFT | DT_EXPANDTABS | (ShowAccelChar ? 0 : DT_NOPREFIX);
+    return (Centered ? DT_CENTER : DT_LEFT) | DT_EXPANDTABS | (ShowAccelChar ? 0 : DT_NOPREFIX);
 }
 
 void TLabel::AdjustSize() {
@@ -327,11 +365,11 @@ TPanel::TPanel(TForm* owner, const char* name) : TWinControl(owner, name) {}
 void TPanel::Paint(HDC dc) {
     TWinControl::Paint(dc);
     RECT area = ClientRect();
-    if (BevelOuter != TBevel::None)
-        DrawEdge(dc, &area, BevelOuter == TBevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER,
+    if (BevelOuter != TPanelBevel::None)
+        DrawEdge(dc, &area, BevelOuter == TPanelBevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER,
                  BF_RECT | BF_ADJUST);
-    if (BevelInner != TBevel::None)
-        DrawEdge(dc, &area, BevelInner == TBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENINNER,
+    if (BevelInner != TPanelBevel::None)
+        DrawEdge(dc, &area, BevelInner == TPanelBevel::Raised ? BDR_RAISEDINNER : BDR_SUNKENINNER,
                  BF_RECT | BF_ADJUST);
     PaintCaption(dc, area);
 }

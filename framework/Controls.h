@@ -77,8 +77,6 @@ class TControl : public TObject {
   protected:
     virtual void CaptionChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
-    // Where the control lies in its window's client area.
-    virtual RECT PaintRect() const { return bounds_; }
 
   private:
     TForm* owner_;
@@ -121,11 +119,18 @@ class TWinControl : public TControl {
     virtual DWORD WindowStyle() const { return WS_CHILD | WS_CLIPSIBLINGS; }
     virtual DWORD WindowExStyle() const { return 0; }
     virtual HWND WindowParent() const;
+    // A system window class to subclass, or nullptr for the framework's own.
+    virtual const char* SystemClass() const { return nullptr; }
+    virtual void HandleCreated() {}
+    // A notification (WM_COMMAND) the control sent its parent.
+    virtual void Notify(WORD) {}
+    void CaptionChanged() override;
     void CreateHandle();
     void DestroyHandle();
 
     // The window's own messages; the default does what Windows does.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void Paint(HDC dc);
     void PaintChildren(HDC dc);
     void FontChanged() override;
@@ -135,8 +140,10 @@ class TWinControl : public TControl {
 
   private:
     void CreateChildHandles();
+    void Bind(HWND handle);
     std::vector<TControl*> controls_;
     FontHandle font_;
+    WNDPROC systemProc_ = nullptr;
 };
 
 // Text in one colour on its parent's colour, sized to the text.
@@ -146,6 +153,7 @@ class TLabel : public TGraphicControl {
     bool AutoSize = true;
     // "&" underlines the next character, "&&" draws one ampersand.
     bool ShowAccelChar = true;
+    bool Centered = false;
     void Paint(HDC dc) override;
     void AdjustSize();
 
@@ -157,13 +165,13 @@ class TLabel : public TGraphicControl {
     UINT DrawFlags() const;
 };
 
-enum class TBevel { None, Lowered, Raised };
+enum class TPanelBevel { None, Lowered, Raised };
 
 class TPanel : public TWinControl {
   public:
     TPanel(TForm* owner, const char* name);
-    TBevel BevelOuter = TBevel::None;
-    TBevel BevelInner = TBevel::None;
+    TPanelBevel BevelOuter = TPanelBevel::None;
+    TPanelBevel BevelInner = TPanelBevel::None;
 
   protected:
     void Paint(HDC dc) override;

@@ -4,12 +4,14 @@
 // position, size, caption, font, tab order; further properties and the event
 // handlers are chained onto the row. ApplyDesign turns it into the form.
 
+#include "framework/Buttons.h"
 #include "framework/Forms.h"
+#include "framework/Pictures.h"
 
 #include <initializer_list>
 #include <stdexcept>
 
-enum class TKind { Panel, Label, Timer };
+enum class TKind { Panel, Label, Timer, Button, LinkButton, Bevel, Image };
 
 struct TFontDesign {
     const char* name = nullptr; // nullptr: the parent's font
@@ -40,19 +42,27 @@ template <class F> struct TControlDesign {
     bool parentColor = true;
     TColor color = clBtnFace;
     int cursor = crDefault;
-    TBevel bevelOuter = TBevel::None;
-    TBevel bevelInner = TBevel::None;
+    TPanelBevel bevelOuter = TPanelBevel::None;
+    TPanelBevel bevelInner = TPanelBevel::None;
     unsigned interval = 1000;
+    bool centered = false;
+    const char* glyph = nullptr;   // bitmap resource
+    const char* picture = nullptr; // JPEG resource
     MouseMoveHandler onMouseMove = nullptr;
     NotifyHandler onTimer = nullptr;
+    NotifyHandler onClick = nullptr;
 
     TControlDesign& Align(TAlign value) { return align = value, *this; }
     TControlDesign& Color(TColor value) { return color = value, parentColor = false, *this; }
     TControlDesign& Cursor(int value) { return cursor = value, *this; }
-    TControlDesign& Bevels(TBevel outer, TBevel inner) {
+    TControlDesign& Bevels(TPanelBevel outer, TPanelBevel inner) {
         return bevelOuter = outer, bevelInner = inner, *this;
     }
     TControlDesign& Interval(unsigned ms) { return interval = ms, *this; }
+    TControlDesign& Centered() { return centered = true, *this; }
+    TControlDesign& Glyph(const char* resource) { return glyph = resource, *this; }
+    TControlDesign& Picture(const char* resource) { return picture = resource, *this; }
+    TControlDesign& OnClick(NotifyHandler handler) { return onClick = handler, *this; }
     TControlDesign& OnMouseMove(MouseMoveHandler handler) { return onMouseMove = handler, *this; }
     TControlDesign& OnTimer(NotifyHandler handler) { return onTimer = handler, *this; }
 };
@@ -92,6 +102,7 @@ template <class F> struct TFormDesign {
     TFormDesign& Color(TColor value) { return color = value, *this; }
     TFormDesign& Cursor(int value) { return cursor = value, *this; }
     TFormDesign& KeyPreview(bool value) { return keyPreview = value, *this; }
+    TFormDesign& Hidden() { return visible = false, *this; }
     TFormDesign& OnCreate(NotifyHandler handler) { return onCreate = handler, *this; }
     TFormDesign& OnKeyDown(KeyHandler handler) { return onKeyDown = handler, *this; }
     TFormDesign& OnKeyPress(KeyPressHandler handler) { return onKeyPress = handler, *this; }
@@ -103,6 +114,8 @@ template <class F> struct TFormDesign {
 namespace design_detail {
 
 void ApplyFont(TControl& control, const TFontDesign& font);
+void ApplyKindProperties(TControl& control, TPanelBevel outer, TPanelBevel inner, bool centered,
+                         const char* glyph, const char* picture);
 TWinControl& ParentOf(TForm& form, const char* parent);
 template <class T> T& Component(TForm& form, const char* name) {
     if (auto* component = dynamic_cast<T*>(form.FindComponent(name)))
@@ -158,9 +171,14 @@ template <class F> void ApplyControlDesign(F& form, const TControlDesign<F>& row
     design_detail::ApplyFont(control, row.font);
     control.SetCaption(row.caption);
     control.SetAlign(row.align);
-    if (auto* panel = dynamic_cast<TPanel*>(&control)) {
-        panel->BevelOuter = row.bevelOuter;
-        panel->BevelInner = row.bevelInner;
+    design_detail::ApplyKindProperties(control, row.bevelOuter, row.bevelInner, row.centered,
+                                       row.glyph, row.picture);
+    if (row.onClick) {
+        TNotifyEvent click = [&form, h = row.onClick](TObject* sender) { (form.*h)(sender); };
+        if (auto* button = dynamic_cast<TButton*>(&control))
+            button->OnClick = click;
+        else if (auto* link = dynamic_cast<TLinkButton*>(&control))
+            link->OnClick = click;
     }
     if (row.onMouseMove)
         control.OnMouseMove = [&form, h = row.onMouseMove](TObject* sender, TShiftState shift,

@@ -2,6 +2,7 @@
 
 #include "framework/Errors.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <cstdio>
@@ -255,6 +256,10 @@ int TApplication::Execute(const std::function<void()>& startup) {
 void TApplication::CreateHandle() {
     if (handle_)
         return;
+    // Registers the themed controls of the manifest's common controls.
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
     WNDCLASSA wc{};
     wc.lpfnWndProc = ApplicationWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);

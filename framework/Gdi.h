@@ -66,6 +66,19 @@ class ScreenDC {
     HDC dc_;
 };
 
+// A memory device context compatible with another.
+class MemoryDC {
+  public:
+    explicit MemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+    ~MemoryDC() { DeleteDC(dc_); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    operator HDC() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
 // System colours (top bit set) resolved to the current RGB value.
 COLORREF ColorToRGB(TColor color);
 

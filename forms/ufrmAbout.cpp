@@ -1,0 +1,110 @@
+#include "forms/ufrmAbout.h"
+
+#include "framework/Design.h"
+
+TfrmAbout* frmAbout = nullptr;
+
+const char* const MakerEmail = "autor@example.com";
+const char* const MakerHomePage = "https://www.example.com/quorbel/";
+
+namespace {
+
+using Design = TControlDesign<TfrmAbout>;
+using F = TfrmAbout;
+
+const TFontDesign FormFont{"MS Sans Serif", -11, 0, clWindowText, DEFAULT_CHARSET};
+
+void ApplyAboutDesign(TfrmAbout& form) {
+    ApplyDesign(
+        form,
+        TFormDesign<F>{"Info", {385, 201}, FormFont}
+            .Border(TBorderStyle::Single, biSystemMenu)
+            .Position(TPosition::ScreenCenter)
+            .Color(clBtnFace)
+            .Hidden()
+            .OnCreate(&F::FormCreate),
+        {
+            // name, kind, parent, position, size, caption, font, tab order
+            Design{
+                "btnClose", TKind::Button, OnForm, {0, 176}, {385, 25}, "&Schließen", FormFont, 0}
+                .Glyph("BTNCLOSE")
+                .OnClick(&F::btnCloseClick),
+            Design{"Panel1", TKind::Panel, OnForm, {0, 0}, {385, 177}, "", ParentFont, 1}.Bevels(
+                TPanelBevel::Lowered, TPanelBevel::Raised),
+            Design{"Image1", TKind::Image, "Panel1", {16, 16}, {97, 145}, "", ParentFont, NoTabStop}
+                .Picture("ABOUT"),
+            Design{
+                "Bevel1", TKind::Bevel, "Panel1", {16, 16}, {97, 145}, "", ParentFont, NoTabStop},
+            Design{"Name",
+                   TKind::Label,
+                   "Panel1",
+                   {128, 16},
+                   {164, 32},
+                   "Quorbel",
+                   {"Arial", -27, fsBold, clWindowText},
+                   NoTabStop},
+            Design{"Version",
+                   TKind::Label,
+                   "Panel1",
+                   {280, 48},
+                   {85, 19},
+                   "Version 2.0",
+                   {"Arial", -16, fsBold, clBlack},
+                   NoTabStop}
+                .Centered(),
+            Design{"labAuthor",
+                   TKind::Label,
+                   "Panel1",
+                   {128, 81},
+                   {99, 22},
+                   "Jonas Brandt",
+                   {"Copperplate Gothic Light", -19, fsBold, clNavy},
+                   NoTabStop}
+                .Centered(),
+            Design{"btnEmail",
+                   TKind::LinkButton,
+                   "Panel1",
+                   {128, 112},
+                   {193, 22},
+                   "Email an den Autor senden",
+                   ParentFont,
+                   NoTabStop}
+                .Glyph("BTNEMAIL")
+                .OnClick(&F::btnEmailClick),
+            Design{"btnWebsite",
+                   TKind::LinkButton,
+                   "Panel1",
+                   {128, 134},
+                   {193, 22},
+                   "Homepage des Autors besuchen",
+                   ParentFont,
+                   NoTabStop}
+                .Glyph("BTNWEBSITE")
+                .OnClick(&F::btnWebsiteClick),
+        });
+}
+
+} // namespace
+
+TfrmAbout::TfrmAbout() : TForm("frmAbout") {
+    ApplyAboutDesign(*this);
+}
+
+void TfrmAbout::FormCreate(TObject*) {
+    btnEmail.SetHint(MakerEmail);
+    btnWebsite.SetHint(MakerHomePage);
+    Name.SetCaption("Quorbel");
+    Version.SetCaption("Version 2.2");
+}
+
+void TfrmAbout::btnEmailClick(TObject*) {
+    ShellOpen(std::string("mailto:") + MakerEmail, ShellExecute);
+}
+
+void TfrmAbout::btnWebsiteClick(TObject*) {
+    ShellOpen(MakerHomePage, ShellExecute);
+}
+
+void TfrmAbout::btnCloseClick(TObject*) {
+    Close();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The About dialog: product name, version, author and a picture, with
+// links to the maker's e-mail address and home page.
+
+#include "core/uTools.h"
+#include "framework/Buttons.h"
+#include "framework/Forms.h"
+#include "framework/Pictures.h"
+
+class TfrmAbout : public TForm {
+  public:
+    TfrmAbout();
+
+    TButton btnClose{this, "btnClose"};
+    TPanel Panel1{this, "Panel1"};
+    TImage Image1{this, "Image1"};
+    TBevel Bevel1{this, "Bevel1"};
+    TLabel Name{this, "Name"};
+    TLabel Version{this, "Version"};
+    TLabel labAuthor{this, "labAuthor"};
+    TLinkButton btnEmail{this, "btnEmail"};
+    TLinkButton btnWebsite{this, "btnWebsite"};
+
+    void FormCreate(TObject* sender);
+    void btnEmailClick(TObject* sender);
+    void btnWebsiteClick(TObject* sender);
+    void btnCloseClick(TObject* sender);
+
+    // What hands the links on; tests put a stand-in here.
+    TShellExecute ShellExecute = ShellExecuteA;
+};
+
+extern TfrmAbout* frmAbout;
+
+// The maker's addresses, also shown in the program's version information.
+extern const char* const MakerEmail;
+extern const char* const MakerHomePage;

@@ -1,0 +1,66 @@
+#pragma once
+// Push buttons with a small picture, and flat link buttons.
+
+#include "framework/Controls.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+// A 16 x 16 (or 17 x 16) picture from the program's bitmap resources, with
+// magenta as its transparent colour.
+class TGlyph {
+  public:
+    TGlyph() = default;
+    ~TGlyph();
+    TGlyph(const TGlyph&) = delete;
+    TGlyph& operator=(const TGlyph&) = delete;
+    void Load(const char* resourceName);
+    HIMAGELIST Images() const { return images_; }
+    SIZE Size() const { return size_; }
+
+  private:
+    HIMAGELIST images_ = nullptr;
+    SIZE size_{};
+};
+
+// The system's push button in the themed look, with its picture left of
+// the caption.
+class TButton : public TWinControl {
+  public:
+    using TWinControl::TWinControl;
+    TGlyph Glyph;
+    TNotifyEvent OnClick;
+    void Click();
+
+  protected:
+    const char* SystemClass() const override { return "BUTTON"; }
+    DWORD WindowStyle() const override;
+    void HandleCreated() override;
+    void Notify(WORD code) override;
+};
+
+// Flat until the pointer is over it, with a hand pointer and a hint; it
+// never takes the keyboard focus.
+class TLinkButton : public TWinControl {
+  public:
+    using TWinControl::TWinControl;
+    TGlyph Glyph;
+    std::string Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    bool Hovered() const { return hovered_; }
+    TNotifyEvent OnClick;
+
+  protected:
+    void HandleCreated() override;
+    void Paint(HDC dc) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void SetHovered(bool hovered);
+    void UpdateTooltip();
+    std::string hint_;
+    bool hovered_ = false;
+    bool pressed_ = false;
+    HWND tooltip_ = nullptr;
+};

@@ -1,0 +1,32 @@
+#include "framework/Pictures.h"
+
+#include "framework/Errors.h"
+#include "framework/JpegImage.h"
+
+void TBevel::Paint(HDC dc) {
+    RECT r = BoundsRect();
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+}
+
+void TImage::LoadJpegResource(const char* resourceName) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+    if (!data)
+        throw EOutOfResources(std::string("Bild nicht gefunden: ") + resourceName);
+    const DecodedImage image = DecodeJpeg(static_cast<const std::uint8_t*>(LockResource(data)),
+                                          SizeofResource(module, resource));
+    picture_ = CreateDibFromImage(image);
+    size_ = {image.width, image.height};
+    Invalidate();
+}
+
+void TImage::Paint(HDC dc) {
+    if (!picture_.Get())
+        return;
+    const MemoryDC source(dc);
+    const SelectedObject selected(source, picture_.Get());
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, Left(), Top(), Width(), Height(), source, 0, 0, size_.cx, size_.cy, SRCCOPY);
+}

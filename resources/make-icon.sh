@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Draws Quorbel.ico, the program icon: a tear-off calendar page with a red
+# header, two binding rings and a big day number. One 32 x 32 image with an
+# alpha channel, stored the classic way (a 32-bit DIB, not PNG), which is
+# what the screen-saver list and Explorer of older Windows can read.
+# Shapes are drawn at the final size on whole pixels so the edges stay
+# crisp; only the rounded corners and the digits are smoothed.
+set -euo pipefail
+
+dir=$(cd "$(dirname "$0")" && pwd)
+out=$dir/Quorbel.ico
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf # fonts-dejavu-core
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# Soft shadow under the page, one pixel down and to the right.
+convert -size 32x32 xc:none -fill 'rgba(0,0,0,0.45)' -draw 'roundrectangle 4,6 30,31 3,3' \
+    -blur 0x0.7 "$tmp/shadow.png"
+
+convert "$tmp/shadow.png" \
+    -fill '#f7f7f4' -stroke '#5c6675' -strokewidth 1 -draw 'roundrectangle 2.5,4.5 28.5,29.5 3,3' \
+    -stroke none -fill '#c62e28' -draw 'roundrectangle 3,5 28,12 2.5,2.5' \
+    -draw 'rectangle 3,10 28,12' \
+    -fill '#5c6675' -draw 'rectangle 3,13 28,13' \
+    -fill '#2b2f36' -draw 'roundrectangle 8,2 10,8 1,1' -draw 'roundrectangle 20,2 22,8 1,1' \
+    -fill '#9aa3ad' -draw 'rectangle 9,3 9,7' -draw 'rectangle 21,3 21,7' \
+    -font "$font" -pointsize 14 -fill '#1d2f6e' -gravity center -annotate +0+6 '24' \
+    -type TrueColorAlpha "ICO:$out"
+
+echo "$out: $(identify -format '%wx%h %[channels] ' "$out")$(stat -c %s "$out") bytes"

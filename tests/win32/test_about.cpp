@@ -1,0 +1,95 @@
+// The About dialog, made beside a stand-in main window as the settings
+// dialog makes it.
+
+#include "forms/ufrmAbout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> opened;
+
+HINSTANCE WINAPI FakeShell(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    opened.push_back(file);
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+class TMainStandIn : public TForm {
+  public:
+    TMainStandIn() : TForm("frmMain") {}
+};
+TMainStandIn* frmMain = nullptr;
+
+class About : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        opened.clear();
+        Application.Title = "Quorbel";
+        Application.ShowMessageBox = [this](HWND, const std::string& text, const std::string&,
+                                            UINT) { boxes.push_back(text); };
+        Application.CreateForm(frmMain);
+        Application.CreateForm(frmAbout);
+        frmAbout->ShellExecute = FakeShell;
+        frmAbout->Show();
+    }
+    void TearDown() override { Application.DestroyForms(); }
+    static void Click(TLinkButton& link) {
+        SendMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+    std::vector<std::string> boxes;
+};
+
+TEST_F(About, CreationSetsTheHintsAndCaptions) {
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(frmAbout->btnEmail.Hint(), "autor@example.com");
+    EXPECT_EQ(frmAbout->btnWebsite.Hint(), "https://www.example.com/quorbel/");
+    EXPECT_EQ(frmAbout->Name.Caption(), "Quorbel");
+    EXPECT_EQ(frmAbout->Version.Caption(), "Version 2.2");
+    EXPECT_EQ(frmAbout->Caption(), "Info");
+    RECT client;
+    GetClientRect(frmAbout->Handle(), &client);
+    EXPECT_EQ(client.right, 385);
+    EXPECT_EQ(client.bottom, 201);
+}
+
+TEST_F(About, ThePictureIsDecodedAndStretchedToItsFrame) {
+    EXPECT_NE(frmAbout->Image1.Picture(), nullptr);
+    EXPECT_EQ(frmAbout->Image1.PictureSize().cx, 388);
+    EXPECT_EQ(frmAbout->Image1.PictureSize().cy, 580);
+    EXPECT_EQ(frmAbout->Image1.Width(), 97);
+    EXPECT_EQ(frmAbout->Image1.Height(), 145);
+}
+
+TEST_F(About, LinksGoToTheShellAndTheDialogStaysOpen) {
+    Click(frmAbout->btnEmail);
+    Click(frmAbout->btnWebsite);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], "mailto:autor@example.com");
+    EXPECT_EQ(opened[1], "https://www.example.com/quorbel/");
+    EXPECT_TRUE(IsWindowVisible(frmAbout->Handle()));
+}
+
+TEST_F(About, OnlyTheCloseButtonTakesTheFocus) {
+    EXPECT_TRUE(GetWindowLongA(frmAbout->btnClose.Handle(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongA(frmAbout->btnEmail.Handle(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongA(frmAbout->btnWebsite.Handle(), GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(About, ClosingOnlyHidesAndTheSameDialogShowsAgain) {
+    TfrmAbout* first = frmAbout;
+    SendMessageA(frmAbout->btnClose.Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(first->Handle()));
+    EXPECT_FALSE(Application.Terminated());
+    first->Show();
+    SendMessageA(first->Handle(), WM_CLOSE, 0, 0); // the title bar's close box
+    EXPECT_FALSE(IsWindowVisible(first->Handle()));
+    EXPECT_FALSE(Application.Terminated());
+    EXPECT_EQ(frmAbout, first);
+    EXPECT_NE(first->Handle(), nullptr);
+}
+
+} // namespace
