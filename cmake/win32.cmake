@@ -39,6 +39,13 @@ set(QUORBEL_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/Quorbel.rc
     ${CMAKE_SOURCE_DIR}/resources/Pictures.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+# CMake scans resource scripts only for #include; the files windres reads
+# by name are dependencies all the same.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Quorbel.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/resources/Quorbel.ico;${CMAKE_SOURCE_DIR}/resources/Quorbel.manifest")
+file(GLOB QUORBEL_PICTURES ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.jpg)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Pictures.rc PROPERTIES OBJECT_DEPENDS
+    "${QUORBEL_PICTURES}")
 
 add_executable(Quorbel WIN32 core/Quorbel.cpp ${QUORBEL_RESOURCES})
 set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"

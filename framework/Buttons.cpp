@@ -56,26 +56,28 @@ void TLinkButton::SetHint(const std::string& hint) {
     UpdateTooltip();
 }
 
-void TLinkButton::HandleCreated() {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                               0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+// The whole button is the tooltip's one tool, with the hint as its text.
+TOOLINFOA TLinkButton::ToolInfo() {
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = handle_;
     tool.uId = reinterpret_cast<UINT_PTR>(handle_);
     tool.lpszText = const_cast<char*>(hint_.c_str());
+    return tool;
+}
+
+void TLinkButton::HandleCreated() {
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                               0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    TOOLINFOA tool = ToolInfo();
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TLinkButton::UpdateTooltip() {
     if (!tooltip_)
         return;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = handle_;
-    tool.uId = reinterpret_cast<UINT_PTR>(handle_);
-    tool.lpszText = const_cast<char*>(hint_.c_str());
+    TOOLINFOA tool = ToolInfo();
     SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

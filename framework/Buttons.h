@@ -59,6 +59,7 @@ class TLinkButton : public TWinControl {
   private:
     void SetHovered(bool hovered);
     void UpdateTooltip();
+    TOOLINFOA ToolInfo();
     std::string hint_;
     bool hovered_ = false;
     bool pressed_ = false;

@@ -131,6 +131,7 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
     form.BorderIcons = d.borderIcons;
     form.FormStyle = d.style;
     form.SetWindowState(d.state);
+    form.SetAlign(d.align);
     form.Position = d.position;
     form.SetColor(d.color);
     form.Cursor = d.cursor;
