@@ -46,7 +46,8 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "Making the Wine prefix $WINEPREFIX (once)..."
     "$wine" wineboot -i >/dev/null 2>&1
 fi
-reg=$here/german-locale.reg
-"$wine" regedit /S "Z:${reg//\//\\}"
+import() { "$wine" regedit /S "Z:${1//\//\\}"; }
+import "$here/german-locale.reg"
+[[ -n "${QUORBEL_VIRTUAL_DISPLAY:-}" ]] && import "$here/virtual-display.reg"
 
 "$@"
