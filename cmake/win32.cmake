@@ -42,7 +42,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
 # CMake scans resource scripts only for #include; the files windres reads
 # by name are dependencies all the same.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Quorbel.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/Quorbel.ico;${CMAKE_SOURCE_DIR}/resources/Quorbel.manifest")
+    "${CMAKE_SOURCE_DIR}/resources/Quorbel.ico;${CMAKE_SOURCE_DIR}/resources/Small.ico;${CMAKE_SOURCE_DIR}/resources/Quorbel.manifest")
 file(GLOB QUORBEL_PICTURES ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.jpg)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Pictures.rc PROPERTIES OBJECT_DEPENDS
     "${QUORBEL_PICTURES}")

@@ -106,7 +106,95 @@ static char *btnWebsite[] = {
 };
 EOF
 
-for name in btnClose btnEmail btnWebsite; do
+# A calendar page with one day marked.
+bmp btnCalender <<'EOF'
+/* XPM */
+static char *btnCalender[] = {
+"16 14 8 1",
+". c #FF00FF",
+"k c #2B2F36",
+"B c #1D2F6E",
+"r c #C62E28",
+"w c #FFFFFF",
+"g c #B4B4B4",
+"o c #5C6675",
+"R c #E82020",
+"...k........k...",
+".BBkBBBBBBBBkBB.",
+"BrrkrrrrrrrrkrrB",
+"BrrrrrrrrrrrrrrB",
+"BBBBBBBBBBBBBBBB",
+"oggwggwggwggwggo",
+"oggwggwggwggwggo",
+"owwwwwwwwwwwwwwo",
+"oggwggwRRwggwggo",
+"oggwggwRRwggwggo",
+"owwwwwwwwwwwwwwo",
+"oggwggwggwggwggo",
+"oggwggwggwggwggo",
+".oooooooooooooo."
+};
+EOF
+
+# The letter i in a speech bubble.
+bmp btnInfo <<'EOF'
+/* XPM */
+static char *btnInfo[] = {
+"16 16 4 1",
+". c #FF00FF",
+"b c #1848A0",
+"w c #FFFFFF",
+"i c #2868D0",
+"................",
+"...bbbbbbbbbb...",
+"..bwwwwwwwwwwb..",
+".bwwwwwiiwwwwwb.",
+".bwwwwwiiwwwwwb.",
+".bwwwwwwwwwwwwb.",
+".bwwwwiiiwwwwwb.",
+".bwwwwwiiwwwwwb.",
+".bwwwwwiiwwwwwb.",
+".bwwwwwiiwwwwwb.",
+".bwwwwiiiiwwwwb.",
+".bwwwwwwwwwwwwb.",
+"..bwwwwwwwwwwb..",
+"...bwwbbbbbbb...",
+"..bwwb..........",
+"..bb............"
+};
+EOF
+
+# A heart, lit from the upper left.
+bmp btnGeschenke <<'EOF'
+/* XPM */
+static char *btnGeschenke[] = {
+"16 16 6 1",
+". c #FF00FF",
+"k c #7A0C0C",
+"r c #E02828",
+"d c #B01818",
+"h c #FFB0B0",
+"H c #FF6060",
+"................",
+"................",
+"..kkkk....kkkk..",
+".krrrrk..krrrrk.",
+"krhHrrrkkrrrrrdk",
+"krHrrrrrrrrrrrdk",
+"krrrrrrrrrrrrrdk",
+"krrrrrrrrrrrrrdk",
+".krrrrrrrrrrrdk.",
+"..krrrrrrrrrddk.",
+"...krrrrrrrddk..",
+"....krrrrrddk...",
+".....krrrddk....",
+"......krddk.....",
+".......kk.......",
+"................"
+};
+EOF
+
+for name in btnClose btnEmail btnWebsite btnCalender btnInfo btnGeschenke; do
     bits=$(od -An -t u2 -j 28 -N 2 "$dir/$name.bmp" | tr -d ' ')
     echo "$dir/$name.bmp: $(identify -format '%wx%h' "$dir/$name.bmp"), $bits bits per pixel"
 done

@@ -5,6 +5,10 @@
 # what the screen-saver list and Explorer of older Windows can read.
 # Shapes are drawn at the final size on whole pixels so the edges stay
 # crisp; only the rounded corners and the digits are smoothed.
+#
+# Also draws Small.ico, the same page for the windows' title bars: one
+# 16 x 16 image, stored the same way. Shrinking the big one would blur the
+# rings and digits into mush, so it is pixel art of its own.
 set -euo pipefail
 
 dir=$(cd "$(dirname "$0")" && pwd)
@@ -27,4 +31,44 @@ convert "$tmp/shadow.png" \
     -font "$font" -pointsize 14 -fill '#1d2f6e' -gravity center -annotate +0+6 '24' \
     -type TrueColorAlpha "ICO:$out"
 
-echo "$out: $(identify -format '%wx%h %[channels] ' "$out")$(stat -c %s "$out") bytes"
+# The page at 16 x 16 without its shadow; the shadow is added below.
+small=$dir/Small.ico
+cat >"$tmp/small.xpm" <<'EOF'
+/* XPM */
+static char *small[] = {
+"16 16 6 1",
+". c None",
+"o c #5C6675",
+"r c #C62E28",
+"k c #2B2F36",
+"w c #F7F7F4",
+"d c #1D2F6E",
+"...k.......k....",
+".ookoooooookoo..",
+"orrkrrrrrrrkrro.",
+"orrrrrrrrrrrrro.",
+"orrrrrrrrrrrrro.",
+"ooooooooooooooo.",
+"owwwwwwwwwwwwwo.",
+"owwdddwwwwddwwo.",
+"owwwwddwwdddwwo.",
+"owwwwddwdwddwwo.",
+"owwwddwwddddwwo.",
+"owwddwwwwwddwwo.",
+"owwddddwwwddwwo.",
+"owwwwwwwwwwwwwo.",
+".ooooooooooooo..",
+"................"
+};
+EOF
+
+# The shadow is the page's own outline in translucent black, one pixel down
+# and to the right; unblurred, since half a pixel of blur is a grey smear at
+# this size.
+convert "$tmp/small.xpm" \
+    \( +clone -fill black -colorize 100 -channel A -evaluate multiply 0.35 +channel -roll +1+1 \) \
+    +swap -composite -type TrueColorAlpha "ICO:$small"
+
+for icon in "$out" "$small"; do
+    echo "$icon: $(identify -format '%wx%h %[channels] ' "$icon")$(stat -c %s "$icon") bytes"
+done
