@@ -23,14 +23,17 @@ target_link_libraries(quorbel_jpeg PUBLIC quorbel_core jpeg_static gdi32)
 # The form-and-control layer and the windows built on it.
 add_library(quorbel_forms STATIC
     framework/Buttons.cpp
+    framework/Calendar.cpp
     framework/Controls.cpp
     framework/Design.cpp
+    framework/Dispatch.cpp
+    framework/Edits.cpp
     framework/Forms.cpp
     framework/Gdi.cpp
     framework/Pictures.cpp
     forms/ufrmAbout.cpp
     forms/ufrmQuorbel.cpp)
-target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32)
+target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32 comdlg32)
 
 # The program file's resources; test programs carry them too, so that the
 # windows find their pictures and the themed controls.

@@ -9,64 +9,28 @@ TfrmQuorbel* frmQuorbel = nullptr;
 
 namespace {
 
-using Design = TControlDesign<TfrmQuorbel>;
+using Row = TControlDesign<TfrmQuorbel>;
 using F = TfrmQuorbel;
 
 const TFontDesign DisplayDesignFont{"Arial", -96, fsBold | fsItalic, clWhite, ANSI_CHARSET};
 const TFontDesign DetailDesignFont{"Arial", -19, fsBold, clWhite, ANSI_CHARSET};
 
 void ApplyQuorbelDesign(TfrmQuorbel& form) {
+    // clang-format off
     ApplyDesign(form,
-                TFormDesign<F>{"Bildschirmschoner", {800, 600}, {"MS Sans Serif", -11}}
-                    .Border(TBorderStyle::None, 0)
-                    .Style(TFormStyle::StayOnTop)
-                    .State(TWindowState::Maximized)
-                    .Align(TAlign::Client)
-                    .Position(TPosition::ScreenCenter)
-                    .Cursor(crNone)
-                    .OnCreate(&F::FormCreate)
-                    .OnKeyDown(&F::FormKeyDown)
-                    .OnKeyPress(&F::FormKeyPress)
-                    .OnClose(&F::FormClose),
-                {
-                    // name, kind, parent, position, size, caption, font, tab order
-                    Design{"panelMain",
-                           TKind::Panel,
-                           OnForm,
-                           {0, 0},
-                           {800, 559},
-                           "",
-                           DisplayDesignFont,
-                           NoTabStop}
-                        .Align(TAlign::Client)
-                        .Color(clNavy)
-                        .Cursor(crNone)
-                        .OnMouseMove(&F::FormMouseMove),
-                    Design{"Timer", TKind::Timer, OnForm, {}, {}, "", ParentFont, NoTabStop}
-                        .Interval(2000)
-                        .OnTimer(&F::TimerTimer),
-                    Design{"panelBottom",
-                           TKind::Panel,
-                           OnForm,
-                           {0, 559},
-                           {800, 41},
-                           "Velkor Quorbel",
-                           DetailDesignFont,
-                           NoTabStop}
-                        .Align(TAlign::Bottom)
-                        .Color(clNavy)
-                        .Cursor(crNone)
-                        .OnMouseMove(&F::FormMouseMove),
-                    Design{"labText",
-                           TKind::Label,
-                           "panelMain",
-                           {144, 232},
-                           {0, 0},
-                           "Velkor",
-                           ParentFont,
-                           NoTabStop}
-                        .Cursor(crNone),
-                });
+        TFormDesign<F>{"Bildschirmschoner", {800, 600}, {"MS Sans Serif", -11}}
+            .Border(TBorderStyle::None, 0).Style(TFormStyle::StayOnTop).State(TWindowState::Maximized)
+            .Align(TAlign::Client).Position(TPosition::ScreenCenter).Cursor(crNone)
+            .OnCreate(&F::FormCreate).OnKeyDown(&F::FormKeyDown).OnKeyPress(&F::FormKeyPress)
+            .OnClose(&F::FormClose),
+        {
+        //       name           kind          parent        position    size        caption           font               tab
+            Row{"panelMain",   TKind::Panel, OnForm,       {0, 0},     {800, 559}, "",               DisplayDesignFont, NoTabStop}.Align(TAlign::Client).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
+            Row{"Timer",       TKind::Timer, OnForm,       {},         {},         "",               ParentFont,        NoTabStop}.Interval(2000).OnTimer(&F::TimerTimer),
+            Row{"panelBottom", TKind::Panel, OnForm,       {0, 559},   {800, 41},  "Velkor Quorbel", DetailDesignFont,  NoTabStop}.Align(TAlign::Bottom).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
+            Row{"labText",     TKind::Label, "panelMain",  {144, 232}, {0, 0},     "Velkor",         ParentFont,        NoTabStop}.Cursor(crNone),
+        });
+    // clang-format on
 }
 
 std::uint32_t ClockSeed() {

@@ -1,7 +1,6 @@
 #include "framework/Buttons.h"
 
 #include "framework/Errors.h"
-#include "framework/Forms.h"
 
 #include <windowsx.h>
 
@@ -28,14 +27,24 @@ void TGlyph::Load(const char* resourceName) {
 
 // --- TButton -------------------------------------------------------------
 
+void TButton::ApplyOptions(const TDesignOptions& options) {
+    if (options.glyph)
+        Glyph.Load(options.glyph);
+    Default = options.isDefault;
+}
+
 DWORD TButton::WindowStyle() const {
-    return TWinControl::WindowStyle() | WS_TABSTOP | BS_PUSHBUTTON;
+    return TWinControl::WindowStyle() | WS_TABSTOP | (Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
 }
 
 void TButton::HandleCreated() {
     if (!Glyph.Images())
         return;
-    BUTTON_IMAGELIST list{Glyph.Images(), {2, 0, 2, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    // Without a caption the picture stands in the middle.
+    BUTTON_IMAGELIST list{Glyph.Images(),
+                          {2, 0, 2, 0},
+                          static_cast<UINT>(Caption().empty() ? BUTTON_IMAGELIST_ALIGN_CENTER
+                                                              : BUTTON_IMAGELIST_ALIGN_LEFT)};
     SendMessageA(handle_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }
 
@@ -49,7 +58,46 @@ void TButton::Click() {
         OnClick(this);
 }
 
+// --- TCheckBox -----------------------------------------------------------
+
+DWORD TCheckBox::WindowStyle() const {
+    return TWinControl::WindowStyle() | WS_TABSTOP | BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::HandleCreated() {
+    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TCheckBox::Checked() const {
+    if (HandleAllocated())
+        return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return checked_;
+}
+
+// BM_SETCHECK sends no notification, so a change from the program raises
+// the event here.
+void TCheckBox::SetChecked(bool checked) {
+    if (checked == Checked())
+        return;
+    checked_ = checked;
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick)
+        OnClick(this);
+}
+
+void TCheckBox::Notify(WORD code) {
+    checked_ = Checked();
+    if (code == BN_CLICKED && OnClick)
+        OnClick(this);
+}
+
 // --- TLinkButton ---------------------------------------------------------
+
+void TLinkButton::ApplyOptions(const TDesignOptions& options) {
+    if (options.glyph)
+        Glyph.Load(options.glyph);
+}
 
 void TLinkButton::SetHint(const std::string& hint) {
     hint_ = hint;

@@ -25,13 +25,23 @@ class TGlyph {
 };
 
 // The system's push button in the themed look, with its picture left of
-// the caption.
+// the caption, or alone.
 class TButton : public TWinControl {
   public:
     using TWinControl::TWinControl;
+    TKind Kind() const override { return TKind::Button; }
+    void ApplyOptions(const TDesignOptions& options) override;
+    TNotifyEvent* ClickEvent() override { return &OnClick; }
     TGlyph Glyph;
+    // Enter clicks it while it can be seen (see TForm).
+    bool Default = false;
     TNotifyEvent OnClick;
-    void Click();
+    void Click() override;
+
+    bool TakesFocus() const override { return true; }
+    bool IsButton() const override { return true; }
+    bool IsDefault() const override { return Default; }
+    bool UsesParentColor() const override { return false; }
 
   protected:
     const char* SystemClass() const override { return "BUTTON"; }
@@ -40,11 +50,37 @@ class TButton : public TWinControl {
     void Notify(WORD code) override;
 };
 
+// The system's check box; OnClick follows every change of its state, from
+// the mouse, the space bar or the program.
+class TCheckBox : public TWinControl {
+  public:
+    using TWinControl::TWinControl;
+    TKind Kind() const override { return TKind::CheckBox; }
+    TNotifyEvent* ClickEvent() override { return &OnClick; }
+    bool Checked() const;
+    void SetChecked(bool checked);
+    TNotifyEvent OnClick;
+    void Click() override { SetChecked(!Checked()); }
+    bool TakesFocus() const override { return true; }
+
+  protected:
+    const char* SystemClass() const override { return "BUTTON"; }
+    DWORD WindowStyle() const override;
+    void HandleCreated() override;
+    void Notify(WORD code) override;
+
+  private:
+    bool checked_ = false; // until the window exists
+};
+
 // Flat until the pointer is over it, with a hand pointer and a hint; it
 // never takes the keyboard focus.
 class TLinkButton : public TWinControl {
   public:
     using TWinControl::TWinControl;
+    TKind Kind() const override { return TKind::LinkButton; }
+    void ApplyOptions(const TDesignOptions& options) override;
+    TNotifyEvent* ClickEvent() override { return &OnClick; }
     TGlyph Glyph;
     std::string Hint() const { return hint_; }
     void SetHint(const std::string& hint);

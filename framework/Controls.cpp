@@ -1,18 +1,25 @@
 #include "framework/Controls.h"
 
+#include "framework/Dispatch.h"
 #include "framework/Errors.h"
-#include "framework/Forms.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
 const char* const ControlClass = "QuorbelControl";
 const char* const TimerClass = "QuorbelTimer";
+// The window property that binds a window to its control object. A
+// property, not GWLP_USERDATA, so that a foreign window is never mistaken
+// for one of ours.
+const char* const BindingProperty = "Quorbel.Control";
 
-void RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background) {
+} // namespace
+
+void RegisterClassOnce(const char* name, WNDPROC proc) {
     WNDCLASSA existing;
     if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
         return;
@@ -21,38 +28,40 @@ void RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background) {
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
-    wc.lpszClassName = name;
     wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    wc.lpszClassName = name;
     RegisterClassA(&wc);
 }
 
-LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (timer && timer->OnTimer)
-            Application.Guard([&] { timer->OnTimer(timer); });
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+// --- TComponent ----------------------------------------------------------
+
+TComponent::TComponent(TComponent* owner, const char* name) : Name(name), owner_(owner) {
+    if (owner_)
+        owner_->components_.push_back(this);
 }
 
-} // namespace
+TComponent::~TComponent() {
+    if (owner_) {
+        auto& siblings = owner_->components_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    for (TComponent* component : components_)
+        if (component->Name == name)
+            return component;
+    return nullptr;
+}
 
 // --- TControl ------------------------------------------------------------
 
-TControl::TControl(TForm* owner, const char* name) : Name(name), owner_(owner) {
-    if (owner_)
-        owner_->Register(this);
+TControl::TControl(TComponent* owner, const char* name) : TComponent(owner, name) {
     Font.OnChange = [this] { FontChanged(); };
 }
 
 TControl::~TControl() {
     SetParent(nullptr);
-}
-
-TForm* TControl::Form() const {
-    return owner_ ? owner_ : dynamic_cast<TForm*>(const_cast<TControl*>(this));
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -61,8 +70,10 @@ void TControl::SetParent(TWinControl* parent) {
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
     parent_ = parent;
-    if (parent_)
+    if (parent_) {
         parent_->controls_.push_back(this);
+        SetAnchors(anchors_);
+    }
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -73,6 +84,36 @@ void TControl::SetAlign(TAlign align) {
     align_ = align;
     if (parent_)
         parent_->Realign();
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+    anchors_ = anchors;
+    if (parent_) {
+        const RECT client = parent_->ClientRect();
+        anchorBase_ = {client.right, client.bottom};
+    }
+}
+
+// A side anchored at both edges stretches; at the far edge only, it moves;
+// otherwise it stays where it is.
+void TControl::FollowAnchors(const RECT& parentClient) {
+    const int dx = parentClient.right - anchorBase_.cx;
+    const int dy = parentClient.bottom - anchorBase_.cy;
+    anchorBase_ = {parentClient.right, parentClient.bottom};
+    if (dx == 0 && dy == 0)
+        return;
+    RECT r = bounds_;
+    if (anchors_ & akRight) {
+        if (!(anchors_ & akLeft))
+            r.left += dx;
+        r.right += dx;
+    }
+    if (anchors_ & akBottom) {
+        if (!(anchors_ & akTop))
+            r.top += dy;
+        r.bottom += dy;
+    }
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 void TControl::SetCaption(const std::string& caption) {
@@ -89,6 +130,21 @@ void TControl::SetColor(TColor color) {
     Invalidate();
 }
 
+void TControl::SetVisible(bool visible) {
+    visible_ = visible;
+}
+
+void TControl::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+}
+
+bool TControl::Reachable() const {
+    for (const TControl* c = this; c; c = c->parent_)
+        if (!c->visible_ || !c->enabled_)
+            return false;
+    return true;
+}
+
 void TControl::Invalidate() {}
 
 // --- TGraphicControl -----------------------------------------------------
@@ -103,6 +159,12 @@ void TGraphicControl::SetBounds(int left, int top, int width, int height) {
     }
 }
 
+void TGraphicControl::SetVisible(bool visible) {
+    TControl::SetVisible(visible);
+    if (Parent())
+        Parent()->InvalidateArea(BoundsRect());
+}
+
 void TGraphicControl::Invalidate() {
     if (Parent())
         Parent()->InvalidateArea(BoundsRect());
@@ -110,10 +172,14 @@ void TGraphicControl::Invalidate() {
 
 // --- TWinControl ---------------------------------------------------------
 
-TWinControl::TWinControl(TForm* owner, const char* name) : TControl(owner, name) {}
+TWinControl::TWinControl(TComponent* owner, const char* name) : TControl(owner, name) {}
 
 TWinControl::~TWinControl() {
     DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return window ? static_cast<TWinControl*>(GetPropA(window, BindingProperty)) : nullptr;
 }
 
 HWND TWinControl::WindowParent() const {
@@ -123,26 +189,34 @@ HWND TWinControl::WindowParent() const {
 void TWinControl::CreateHandle() {
     if (handle_)
         return;
-    RegisterClassOnce(ControlClass, FrameworkWindowProc, nullptr);
+    RegisterClassOnce(ControlClass, FrameworkWindowProc);
     const char* systemClass = SystemClass();
+    const DWORD style = WindowStyle() | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
     const HWND created = CreateWindowExA(
-        WindowExStyle(), systemClass ? systemClass : ControlClass, Caption().c_str(),
-        WindowStyle() | (Visible ? WS_VISIBLE : 0), Left(), Top(), Width(), Height(),
-        WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
+        WindowExStyle(), systemClass ? systemClass : ControlClass, Caption().c_str(), style, Left(),
+        Top(), Width(), Height(), WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
     if (!created)
         throw EOutOfResources("Fenster kann nicht erstellt werden");
-    if (systemClass) // the system's procedure stays behind ours
+    if (systemClass) { // the system's procedure stays behind ours
+        Bind(created);
         systemProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             created, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
-    Bind(created);
+    }
     SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), FALSE);
     HandleCreated();
-    CreateChildHandles();
+    for (TControl* child : controls_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            windowed->CreateHandle();
 }
 
 void TWinControl::Bind(HWND handle) {
     handle_ = handle;
-    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetPropA(handle, BindingProperty, this);
+}
+
+void TWinControl::Unbind() {
+    RemovePropA(handle_, BindingProperty);
+    handle_ = nullptr;
 }
 
 void TWinControl::CaptionChanged() {
@@ -157,15 +231,9 @@ LRESULT TWinControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-void TWinControl::CreateChildHandles() {
-    for (TControl* child : controls_)
-        if (auto* windowed = dynamic_cast<TWinControl*>(child))
-            windowed->CreateHandle();
-}
-
 void TWinControl::DestroyHandle() {
     if (handle_)
-        DestroyWindow(handle_); // WM_NCDESTROY clears handle_
+        DestroyWindow(handle_); // WM_NCDESTROY unbinds
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
@@ -173,6 +241,45 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (handle_)
         SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
+}
+
+void TWinControl::SetVisible(bool visible) {
+    TControl::SetVisible(visible);
+    if (!handle_ || !Parent())
+        return;
+    const HWND focus = GetFocus();
+    const bool hadFocus = focus == handle_ || IsChild(handle_, focus);
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    if (hadFocus && !visible) // Windows leaves the focus on the hidden window
+        if (TWinControl* top = FromHandle(GetAncestor(handle_, GA_ROOT)))
+            top->RecoverFocus();
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    TControl::SetEnabled(enabled);
+    if (handle_)
+        EnableWindow(handle_, enabled);
+}
+
+char TWinControl::Accelerator() const {
+    const std::string& caption = Caption();
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        ++i;
+    }
+    return 0;
+}
+
+void TWinControl::SetFocus() {
+    if (handle_)
+        ::SetFocus(handle_);
+}
+
+bool TWinControl::Focused() const {
+    return handle_ && GetFocus() == handle_;
 }
 
 RECT TWinControl::ClientRect() const {
@@ -183,7 +290,8 @@ RECT TWinControl::ClientRect() const {
 }
 
 void TWinControl::Realign() {
-    RECT free = ClientRect();
+    const RECT client = ClientRect();
+    RECT free = client;
     for (TControl* child : controls_) {
         switch (child->Align()) {
         case TAlign::Top:
@@ -195,7 +303,10 @@ void TWinControl::Realign() {
                              child->Height());
             free.bottom -= child->Height();
             break;
-        default:
+        case TAlign::Client:
+            break;
+        case TAlign::None:
+            child->FollowAnchors(client);
             break;
         }
     }
@@ -222,7 +333,7 @@ HFONT TWinControl::FontHandleOf() {
 }
 
 void TWinControl::FontChanged() {
-    font_.Reset();
+    FontHandle old = std::move(font_); // deleted only after the window has the new one
     if (handle_)
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), TRUE);
     Invalidate();
@@ -235,25 +346,59 @@ void TWinControl::Paint(HDC dc) {
 }
 
 void TWinControl::PaintChildren(HDC dc) {
+    RECT clip;
+    GetClipBox(dc, &clip);
     for (TControl* child : controls_) {
         auto* graphic = dynamic_cast<TGraphicControl*>(child);
-        if (!graphic || !graphic->Visible)
-            continue;
         RECT visible;
-        RECT clip;
-        GetClipBox(dc, &clip);
-        if (IntersectRect(&visible, &clip, &graphic->BoundsRect()))
+        if (graphic && graphic->Visible() && IntersectRect(&visible, &clip, &graphic->BoundsRect()))
             graphic->Paint(dc);
     }
 }
 
+// Notifications name the child's window: its object answers them.
+bool TWinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+            child->Notify(HIWORD(wParam));
+            return true;
+        }
+        return false;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (TWinControl* child = FromHandle(header->hwndFrom)) {
+            result = child->NotifyEx(header);
+            return true;
+        }
+        return false;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam))) {
+                result = reinterpret_cast<LRESULT>(brush);
+                return true;
+            }
+        return false;
+    default:
+        return false;
+    }
+}
+
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (systemProc_ && (message == WM_PAINT || message == WM_ERASEBKGND))
-        return DefaultProc(message, wParam, lParam); // the system draws its own controls
+    LRESULT reflected = 0;
+    if (ReflectToChild(message, wParam, lParam, reflected))
+        return reflected;
     switch (message) {
     case WM_ERASEBKGND:
+        if (systemProc_)
+            break;
         return 1; // WM_PAINT fills everything
     case WM_PAINT: {
+        if (systemProc_)
+            break; // the system draws its own controls
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_, &ps);
         Paint(dc);
@@ -268,23 +413,16 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnMouseMove)
             OnMouseMove(this, static_cast<TShiftState>(wParam), GET_X_LPARAM(lParam),
                         GET_Y_LPARAM(lParam));
-        return 0;
+        break; // a system control still needs it: hover looks, drag-selection
     case WM_SETCURSOR:
         if (Cursor == crNone && LOWORD(lParam) == HTCLIENT) {
             SetCursor(nullptr);
             return TRUE;
         }
         break;
-    case WM_COMMAND:
-        for (TControl* child : controls_)
-            if (auto* windowed = dynamic_cast<TWinControl*>(child);
-                windowed && windowed->handle_ &&
-                windowed->handle_ == reinterpret_cast<HWND>(lParam))
-                windowed->Notify(HIWORD(wParam));
-        return 0;
     case WM_NCDESTROY: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        handle_ = nullptr;
+        Unbind();
         return result;
     }
     default:
@@ -297,28 +435,19 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCCREATE) {
         auto* control =
             static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        control->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+        control->Bind(window);
     }
-    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    TWinControl* control = TWinControl::FromHandle(window);
     if (!control) // messages before WM_NCCREATE, or after WM_NCDESTROY
         return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-
     LRESULT result = 0;
-    Application.Guard([&] {
-        TForm* form = control->Form();
-        if (form && form != control && form->PreviewKey(message, wParam))
-            return;
-        result = control->WndProc(message, wParam, lParam);
-    });
+    TDispatcher::Instance().Guard([&] { result = control->WndProc(message, wParam, lParam); });
     return result;
 }
 
 // --- TLabel --------------------------------------------------------------
 
-TLabel::TLabel(TForm* owner, const char* name) : TGraphicControl(owner, name) {}
+TLabel::TLabel(TComponent* owner, const char* name) : TGraphicControl(owner, name) {}
 
 UINT TLabel::DrawFlags() const {
     return (Centered ? DT_CENTER : DT_LEFT) | DT_EXPANDTABS | (ShowAccelChar ? 0 : DT_NOPREFIX);
@@ -360,7 +489,10 @@ void TLabel::Paint(HDC dc) {
 
 // --- TPanel --------------------------------------------------------------
 
-TPanel::TPanel(TForm* owner, const char* name) : TWinControl(owner, name) {}
+void TPanel::ApplyOptions(const TDesignOptions& options) {
+    BevelOuter = options.bevelOuter;
+    BevelInner = options.bevelInner;
+}
 
 void TPanel::Paint(HDC dc) {
     TWinControl::Paint(dc);
@@ -374,7 +506,8 @@ void TPanel::Paint(HDC dc) {
     PaintCaption(dc, area);
 }
 
-// Centred horizontally, in a line box as high as a "W", centred vertically.
+// On one line, centred both ways in a line box as high as a "W"; a caption
+// wider than the panel is cut off at both sides.
 void TPanel::PaintCaption(HDC dc, const RECT& area) {
     if (Caption().empty())
         return;
@@ -386,16 +519,41 @@ void TPanel::PaintCaption(HDC dc, const RECT& area) {
     line.bottom = line.top + w.cy;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font.Color()));
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &line,
               DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
+    RestoreDC(dc, saved);
+}
+
+// --- TGroupBox -----------------------------------------------------------
+
+void TGroupBox::Paint(HDC dc) {
+    TWinControl::Paint(dc);
+    const SelectedObject selected(dc, FontHandleOf());
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    RECT frame = ClientRect();
+    frame.top += metrics.tmHeight / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (Caption().empty())
+        return;
+    RECT text{8, 0, frame.right - 8, metrics.tmHeight};
+    DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+    text.right += 4;
+    text.left -= 2;
+    const BrushHandle background(CreateSolidBrush(ColorToRGB(Color())));
+    FillRect(dc, &text, background.Get());
+    text.left += 2;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(Font.Color()));
+    DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE);
 }
 
 // --- TTimer --------------------------------------------------------------
 
-TTimer::TTimer(TForm* owner, const char* name) : Name(name) {
-    if (owner)
-        owner->Register(this);
-    RegisterClassOnce(TimerClass, TimerWindowProc, nullptr);
+TTimer::TTimer(TComponent* owner, const char* name) : TComponent(owner, name) {
+    RegisterClassOnce(TimerClass, TimerWindowProc);
     window_ = CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -405,6 +563,16 @@ TTimer::TTimer(TForm* owner, const char* name) : Name(name) {
 TTimer::~TTimer() {
     KillTimer(window_, 1);
     DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TTimer::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (timer && timer->OnTimer)
+            TDispatcher::Instance().Guard([&] { timer->OnTimer(timer); });
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 void TTimer::SetInterval(unsigned milliseconds) {

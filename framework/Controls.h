@@ -1,8 +1,11 @@
 #pragma once
-// The thin control layer: windowed controls (forms, panels) and windowless
-// ones (labels) drawn by their parent, plus the timer. Every message from
-// Windows enters through one window procedure, which is the only place that
-// catches errors (see TApplication::ShowException).
+// The thin control layer: components with a name and an owner, windowed
+// controls over real windows, windowless ones (labels) drawn by their
+// parent, containers (panels, group boxes) and the timer.
+//
+// A message travels: Windows -> FrameworkWindowProc (through the one Guard)
+// -> the bound control's WndProc; notifications a child sends its parent
+// (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) go on to the child's own object.
 
 #include "framework/Gdi.h"
 #include "framework/Graphics.h"
@@ -13,35 +16,91 @@
 #include <string>
 #include <vector>
 
-class TForm;
-class TWinControl;
-
 class TObject {
   public:
     virtual ~TObject() = default;
 };
 
 enum class TAlign { None, Top, Bottom, Client };
+enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = unsigned;
 
 using TShiftState = unsigned; // MK_* flags of the mouse message, or 0
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
 
 constexpr int crDefault = 0;
 constexpr int crNone = -1; // no pointer image at all
 
-class TControl : public TObject {
+// The kinds a design row can name; each control answers its own.
+enum class TKind {
+    Panel,
+    Label,
+    Timer,
+    Button,
+    LinkButton,
+    Bevel,
+    Image,
+    Edit,
+    MaskEdit,
+    CheckBox,
+    GroupBox,
+    MonthCalendar,
+    FontDialog,
+    ColorDialog,
+};
+
+enum class TPanelBevel { None, Lowered, Raised };
+
+// The kind-specific settings of a design row; each control class takes the
+// ones that concern it.
+struct TDesignOptions {
+    TPanelBevel bevelOuter = TPanelBevel::None;
+    TPanelBevel bevelInner = TPanelBevel::None;
+    bool centered = false;
+    const char* glyph = nullptr;   // bitmap resource
+    const char* picture = nullptr; // JPEG resource
+    bool isDefault = false;        // the form's default button
+    int maxLength = 0;             // 0: no limit
+};
+
+// Anything a form owns by name: controls, timers, common dialogs.
+class TComponent : public TObject {
   public:
-    // Controls belong to a form and are placed into a parent by its design.
-    TControl(TForm* owner, const char* name);
-    ~TControl() override;
+    TComponent(TComponent* owner, const char* name);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
 
     const std::string Name;
+    virtual TKind Kind() const = 0;
+
+    // Every component this one owns, in the order they were made.
+    const std::vector<TComponent*>& Components() const { return components_; }
+    TComponent* FindComponent(const std::string& name) const;
+
+    virtual void ApplyOptions(const TDesignOptions&) {}
+    // The events a design row may bind; nullptr where the kind has none.
+    virtual TNotifyEvent* ClickEvent() { return nullptr; }
+    virtual TNotifyEvent* ChangeEvent() { return nullptr; }
+    virtual TKeyEvent* KeyUpEvent() { return nullptr; }
+
+  private:
+    TComponent* owner_;
+    std::vector<TComponent*> components_;
+};
+
+class TWinControl;
+
+class TControl : public TComponent {
+  public:
+    TControl(TComponent* owner, const char* name);
+    ~TControl() override;
 
     TWinControl* Parent() const { return parent_; }
     void SetParent(TWinControl* parent);
-    TForm* Form() const;
 
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
@@ -56,6 +115,12 @@ class TControl : public TObject {
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
+    // The parent's edges the control keeps its distance to when the parent
+    // is resized.
+    TAnchors Anchors() const { return anchors_; }
+    void SetAnchors(TAnchors anchors);
+    // Position among the parent's controls for Tab; -1 takes no part.
+    int TabOrder = -1;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
@@ -66,8 +131,14 @@ class TControl : public TObject {
     // The control's own font object; changing it re-measures and repaints.
     TFont Font;
 
-    int Cursor = crDefault;
-    bool Visible = true;
+    // These work before and after the window exists.
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+    int Cursor = crDefault; // read at every WM_SETCURSOR
+    // Visible and enabled, and so are all its parents.
+    bool Reachable() const;
 
     TMouseMoveEvent OnMouseMove;
 
@@ -79,12 +150,17 @@ class TControl : public TObject {
     virtual void FontChanged() { Invalidate(); }
 
   private:
-    TForm* owner_;
+    friend class TWinControl;
+    void FollowAnchors(const RECT& parentClient);
     TWinControl* parent_ = nullptr;
     RECT bounds_{};
     TAlign align_ = TAlign::None;
+    TAnchors anchors_ = akLeft | akTop;
+    SIZE anchorBase_{}; // the parent's client size the distances refer to
     std::string caption_;
     TColor color_ = clBtnFace;
+    bool visible_ = true;
+    bool enabled_ = true;
 };
 
 // A control without a window of its own, drawn by its parent.
@@ -93,27 +169,63 @@ class TGraphicControl : public TControl {
     using TControl::TControl;
     virtual void Paint(HDC dc) = 0;
     void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
     void Invalidate() override;
 };
 
 class TWinControl : public TControl {
   public:
-    TWinControl(TForm* owner, const char* name);
+    TWinControl(TComponent* owner, const char* name);
     ~TWinControl() override;
 
     HWND Handle() const { return handle_; }
     bool HandleAllocated() const { return handle_ != nullptr; }
+    // The control bound to a window of this program, or nullptr.
+    static TWinControl* FromHandle(HWND window);
 
     const std::vector<TControl*>& Controls() const { return controls_; }
     void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
     void Invalidate() override;
     void InvalidateArea(const RECT& area);
-    // Lays out the children that are aligned to an edge or the client area.
+    // Lays out the children aligned to an edge or the client area, and moves
+    // the anchored ones.
     void Realign();
-    RECT ClientRect() const;
+    virtual RECT ClientRect() const;
+
+    // Makes the window and those of all its children.
+    void CreateHandle();
+    void SetFocus();
+    bool Focused() const;
+
+    // --- The keyboard model asks these ------------------------------------
+    // Tab and accelerators may put the focus here.
+    virtual bool TakesFocus() const { return false; }
+    // A push or picture button: Enter on it clicks it.
+    virtual bool IsButton() const { return false; }
+    // The form's default button.
+    virtual bool IsDefault() const { return false; }
+    // Asked before the focus moves elsewhere in the form; false keeps it.
+    virtual bool CanLeave() { return true; }
+    // Enter or Escape that the form has no use for may go to the control.
+    virtual bool WantsKey(WORD) const { return false; }
+    // The letter after a single "&" in the caption, upper-cased, or 0.
+    virtual char Accelerator() const;
+    // What Alt plus that letter does.
+    virtual void Click() {}
+    // The focus arrived by Tab.
+    virtual void EnteredByTab() {}
+    // The top-level window's first look at a message from the loop.
+    virtual bool PreTranslateMessage(MSG&) { return false; }
+    // The focused window was hidden: a top-level window puts the focus
+    // somewhere sensible again.
+    virtual void RecoverFocus() { SetFocus(); }
+    // Design rows take the parent's colour unless they name one; an input
+    // control has the window colour instead.
+    virtual bool UsesParentColor() const { return true; }
 
   protected:
-    friend class TControl;
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     virtual DWORD WindowStyle() const { return WS_CHILD | WS_CLIPSIBLINGS; }
@@ -122,10 +234,12 @@ class TWinControl : public TControl {
     // A system window class to subclass, or nullptr for the framework's own.
     virtual const char* SystemClass() const { return nullptr; }
     virtual void HandleCreated() {}
-    // A notification (WM_COMMAND) the control sent its parent.
+    // What the control's window sent its parent, handed back to it.
     virtual void Notify(WORD) {}
+    virtual LRESULT NotifyEx(NMHDR*) { return 0; }
+    // The brush for WM_CTLCOLOR*; the control keeps it. nullptr: default.
+    virtual HBRUSH CtlColor(HDC) { return nullptr; }
     void CaptionChanged() override;
-    void CreateHandle();
     void DestroyHandle();
 
     // The window's own messages; the default does what Windows does.
@@ -139,8 +253,10 @@ class TWinControl : public TControl {
     HWND handle_ = nullptr;
 
   private:
-    void CreateChildHandles();
+    friend class TControl;
     void Bind(HWND handle);
+    void Unbind();
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     std::vector<TControl*> controls_;
     FontHandle font_;
     WNDPROC systemProc_ = nullptr;
@@ -149,7 +265,9 @@ class TWinControl : public TControl {
 // Text in one colour on its parent's colour, sized to the text.
 class TLabel : public TGraphicControl {
   public:
-    TLabel(TForm* owner, const char* name);
+    TLabel(TComponent* owner, const char* name);
+    TKind Kind() const override { return TKind::Label; }
+    void ApplyOptions(const TDesignOptions& options) override { Centered = options.centered; }
     bool AutoSize = true;
     // "&" underlines the next character, "&&" draws one ampersand.
     bool ShowAccelChar = true;
@@ -165,11 +283,11 @@ class TLabel : public TGraphicControl {
     UINT DrawFlags() const;
 };
 
-enum class TPanelBevel { None, Lowered, Raised };
-
 class TPanel : public TWinControl {
   public:
-    TPanel(TForm* owner, const char* name);
+    using TWinControl::TWinControl;
+    TKind Kind() const override { return TKind::Panel; }
+    void ApplyOptions(const TDesignOptions& options) override;
     TPanelBevel BevelOuter = TPanelBevel::None;
     TPanelBevel BevelInner = TPanelBevel::None;
 
@@ -180,16 +298,26 @@ class TPanel : public TWinControl {
     void PaintCaption(HDC dc, const RECT& area);
 };
 
+// A framed box with a caption that holds controls. Unlike a plain
+// BS_GROUPBOX it is opaque: it paints its inside and takes the clicks on
+// its empty parts, so that it can lie over other controls.
+class TGroupBox : public TWinControl {
+  public:
+    using TWinControl::TWinControl;
+    TKind Kind() const override { return TKind::GroupBox; }
+
+  protected:
+    void Paint(HDC dc) override;
+};
+
 // A periodic timer delivered through the message loop. It keeps a
 // message-only window of its own, so it runs before its form has a window.
-class TTimer : public TObject {
+class TTimer : public TComponent {
   public:
-    TTimer(TForm* owner, const char* name);
+    TTimer(TComponent* owner, const char* name);
     ~TTimer() override;
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
+    TKind Kind() const override { return TKind::Timer; }
 
-    const std::string Name;
     unsigned Interval() const { return interval_; }
     bool Enabled() const { return enabled_; }
     void SetInterval(unsigned milliseconds);
@@ -198,7 +326,7 @@ class TTimer : public TObject {
     TNotifyEvent OnTimer;
 
   private:
-    friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
     void Update();
     HWND window_ = nullptr;
     unsigned interval_ = 1000;
@@ -206,3 +334,6 @@ class TTimer : public TObject {
 };
 
 LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+// Registers a window class of the framework once per process.
+void RegisterClassOnce(const char* name, WNDPROC proc);

@@ -15,29 +15,28 @@ void ApplyFont(TControl& control, const TFontDesign& font) {
     control.Font.SetCharset(font.charset);
 }
 
-void ApplyKindProperties(TControl& control, TPanelBevel outer, TPanelBevel inner, bool centered,
-                         const char* glyph, const char* picture) {
-    if (auto* panel = dynamic_cast<TPanel*>(&control)) {
-        panel->BevelOuter = outer;
-        panel->BevelInner = inner;
-    }
-    if (auto* label = dynamic_cast<TLabel*>(&control))
-        label->Centered = centered;
-    if (glyph) {
-        if (auto* button = dynamic_cast<TButton*>(&control))
-            button->Glyph.Load(glyph);
-        else if (auto* link = dynamic_cast<TLinkButton*>(&control))
-            link->Glyph.Load(glyph);
-    }
-    if (picture)
-        if (auto* image = dynamic_cast<TImage*>(&control))
-            image->LoadJpegResource(picture);
+TComponent& Component(TForm& form, const char* name, TKind kind) {
+    TComponent* component = form.FindComponent(name);
+    if (!component)
+        throw std::logic_error(std::string("design names an unknown control: ") + name);
+    if (component->Kind() != kind)
+        throw std::logic_error(std::string("design gives another kind to ") + name);
+    return *component;
 }
 
 TWinControl& ParentOf(TForm& form, const char* parent) {
-    if (!parent)
-        return form;
-    return Component<TWinControl>(form, parent);
+    return parent ? WindowedControl(form, parent) : form;
+}
+
+TWinControl& WindowedControl(TForm& form, const char* name) {
+    if (auto* control = dynamic_cast<TWinControl*>(form.FindComponent(name)))
+        return *control;
+    throw std::logic_error(std::string("design names no windowed control ") + name);
+}
+
+void MissingEvent(const char* name, const char* event) {
+    throw std::logic_error(std::string("design binds a ") + event + " event that " + name +
+                           " does not have");
 }
 
 } // namespace design_detail

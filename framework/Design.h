@@ -2,16 +2,16 @@
 // A form's layout as data. A design is the form's own properties plus one
 // row per control, in the columns of a control table: name, kind, parent,
 // position, size, caption, font, tab order; further properties and the event
-// handlers are chained onto the row. ApplyDesign turns it into the form.
+// handlers are chained onto the row. ApplyDesign turns it into the form; a
+// row that does not fit its member (unknown name, other kind, an event the
+// kind lacks) is a logic error, raised at once.
 
-#include "framework/Buttons.h"
 #include "framework/Forms.h"
-#include "framework/Pictures.h"
 
 #include <initializer_list>
 #include <stdexcept>
-
-enum class TKind { Panel, Label, Timer, Button, LinkButton, Bevel, Image };
+#include <string>
+#include <vector>
 
 struct TFontDesign {
     const char* name = nullptr; // nullptr: the parent's font
@@ -27,6 +27,7 @@ constexpr const char* OnForm = nullptr; // the parent column for the form itself
 
 template <class F> struct TControlDesign {
     using NotifyHandler = void (F::*)(TObject*);
+    using KeyHandler = void (F::*)(TObject*, WORD&, TShiftState);
     using MouseMoveHandler = void (F::*)(TObject*, TShiftState, int, int);
 
     const char* name;
@@ -38,31 +39,37 @@ template <class F> struct TControlDesign {
     TFontDesign font;
     int tabOrder;
 
+    TAnchors anchors = akLeft | akTop;
+    bool visible = true;
     TAlign align = TAlign::None;
     bool parentColor = true;
     TColor color = clBtnFace;
     int cursor = crDefault;
-    TPanelBevel bevelOuter = TPanelBevel::None;
-    TPanelBevel bevelInner = TPanelBevel::None;
     unsigned interval = 1000;
-    bool centered = false;
-    const char* glyph = nullptr;   // bitmap resource
-    const char* picture = nullptr; // JPEG resource
+    TDesignOptions options{};
+    NotifyHandler onClick = nullptr;
+    NotifyHandler onChange = nullptr;
+    KeyHandler onKeyUp = nullptr;
     MouseMoveHandler onMouseMove = nullptr;
     NotifyHandler onTimer = nullptr;
-    NotifyHandler onClick = nullptr;
 
+    TControlDesign& Anchors(TAnchors value) { return anchors = value, *this; }
+    TControlDesign& Hidden() { return visible = false, *this; }
     TControlDesign& Align(TAlign value) { return align = value, *this; }
     TControlDesign& Color(TColor value) { return color = value, parentColor = false, *this; }
     TControlDesign& Cursor(int value) { return cursor = value, *this; }
-    TControlDesign& Bevels(TPanelBevel outer, TPanelBevel inner) {
-        return bevelOuter = outer, bevelInner = inner, *this;
-    }
     TControlDesign& Interval(unsigned ms) { return interval = ms, *this; }
-    TControlDesign& Centered() { return centered = true, *this; }
-    TControlDesign& Glyph(const char* resource) { return glyph = resource, *this; }
-    TControlDesign& Picture(const char* resource) { return picture = resource, *this; }
+    TControlDesign& Bevels(TPanelBevel outer, TPanelBevel inner) {
+        return options.bevelOuter = outer, options.bevelInner = inner, *this;
+    }
+    TControlDesign& Centered() { return options.centered = true, *this; }
+    TControlDesign& Glyph(const char* resource) { return options.glyph = resource, *this; }
+    TControlDesign& Picture(const char* resource) { return options.picture = resource, *this; }
+    TControlDesign& Default() { return options.isDefault = true, *this; }
+    TControlDesign& MaxLength(int value) { return options.maxLength = value, *this; }
     TControlDesign& OnClick(NotifyHandler handler) { return onClick = handler, *this; }
+    TControlDesign& OnChange(NotifyHandler handler) { return onChange = handler, *this; }
+    TControlDesign& OnKeyUp(KeyHandler handler) { return onKeyUp = handler, *this; }
     TControlDesign& OnMouseMove(MouseMoveHandler handler) { return onMouseMove = handler, *this; }
     TControlDesign& OnTimer(NotifyHandler handler) { return onTimer = handler, *this; }
 };
@@ -87,6 +94,8 @@ template <class F> struct TFormDesign {
     int cursor = crDefault;
     bool keyPreview = false;
     bool visible = true;
+    const char* activeControl = nullptr;
+    std::vector<std::string> stacking{};
     NotifyHandler onCreate = nullptr;
     KeyHandler onKeyDown = nullptr;
     KeyPressHandler onKeyPress = nullptr;
@@ -103,6 +112,11 @@ template <class F> struct TFormDesign {
     TFormDesign& Cursor(int value) { return cursor = value, *this; }
     TFormDesign& KeyPreview(bool value) { return keyPreview = value, *this; }
     TFormDesign& Hidden() { return visible = false, *this; }
+    TFormDesign& ActiveControl(const char* name) { return activeControl = name, *this; }
+    // Windowed controls from the bottom of the stack to its top.
+    TFormDesign& Stacking(std::initializer_list<const char*> names) {
+        return stacking.assign(names.begin(), names.end()), *this;
+    }
     TFormDesign& OnCreate(NotifyHandler handler) { return onCreate = handler, *this; }
     TFormDesign& OnKeyDown(KeyHandler handler) { return onKeyDown = handler, *this; }
     TFormDesign& OnKeyPress(KeyPressHandler handler) { return onKeyPress = handler, *this; }
@@ -114,14 +128,11 @@ template <class F> struct TFormDesign {
 namespace design_detail {
 
 void ApplyFont(TControl& control, const TFontDesign& font);
-void ApplyKindProperties(TControl& control, TPanelBevel outer, TPanelBevel inner, bool centered,
-                         const char* glyph, const char* picture);
+// The component of that name and kind; a logic error where there is none.
+TComponent& Component(TForm& form, const char* name, TKind kind);
 TWinControl& ParentOf(TForm& form, const char* parent);
-template <class T> T& Component(TForm& form, const char* name) {
-    if (auto* component = dynamic_cast<T*>(form.FindComponent(name)))
-        return *component;
-    throw std::logic_error(std::string("design names an unknown control: ") + name);
-}
+TWinControl& WindowedControl(TForm& form, const char* name);
+[[noreturn]] void MissingEvent(const char* name, const char* event);
 
 } // namespace design_detail
 
@@ -136,7 +147,8 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
     form.SetColor(d.color);
     form.Cursor = d.cursor;
     form.KeyPreview = d.keyPreview;
-    form.Visible = d.visible;
+    form.TControl::SetVisible(d.visible);
+    form.StackingOrder = d.stacking;
     design_detail::ApplyFont(form, d.font);
     form.SetClientSize(d.clientSize.cx, d.clientSize.cy);
     if (d.onCreate)
@@ -155,35 +167,54 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
         };
 }
 
-template <class F> void ApplyTimerDesign(F& form, const TControlDesign<F>& row) {
-    TTimer& timer = design_detail::Component<TTimer>(form, row.name);
-    timer.SetInterval(row.interval);
-    if (row.onTimer)
-        timer.OnTimer = [&form, h = row.onTimer](TObject* sender) { (form.*h)(sender); };
-}
-
 template <class F> void ApplyControlDesign(F& form, const TControlDesign<F>& row) {
-    TControl& control = design_detail::Component<TControl>(form, row.name);
-    TWinControl& parent = design_detail::ParentOf(form, row.parent);
-    control.SetParent(&parent);
-    control.SetBounds(row.position.x, row.position.y, row.size.cx, row.size.cy);
-    control.SetColor(row.parentColor ? parent.Color() : row.color);
-    control.Cursor = row.cursor;
-    design_detail::ApplyFont(control, row.font);
-    control.SetCaption(row.caption);
-    control.SetAlign(row.align);
-    design_detail::ApplyKindProperties(control, row.bevelOuter, row.bevelInner, row.centered,
-                                       row.glyph, row.picture);
-    if (row.onClick) {
-        TNotifyEvent click = [&form, h = row.onClick](TObject* sender) { (form.*h)(sender); };
-        if (auto* button = dynamic_cast<TButton*>(&control))
-            button->OnClick = click;
-        else if (auto* link = dynamic_cast<TLinkButton*>(&control))
-            link->OnClick = click;
+    TComponent& component = design_detail::Component(form, row.name, row.kind);
+    component.ApplyOptions(row.options);
+    if (auto* timer = dynamic_cast<TTimer*>(&component)) {
+        timer->SetInterval(row.interval);
+        if (row.onTimer)
+            timer->OnTimer = [&form, h = row.onTimer](TObject* sender) { (form.*h)(sender); };
     }
+    if (row.onClick) {
+        TNotifyEvent* event = component.ClickEvent();
+        if (!event)
+            design_detail::MissingEvent(row.name, "click");
+        *event = [&form, h = row.onClick](TObject* sender) { (form.*h)(sender); };
+    }
+    if (row.onChange) {
+        TNotifyEvent* event = component.ChangeEvent();
+        if (!event)
+            design_detail::MissingEvent(row.name, "change");
+        *event = [&form, h = row.onChange](TObject* sender) { (form.*h)(sender); };
+    }
+    if (row.onKeyUp) {
+        TKeyEvent* event = component.KeyUpEvent();
+        if (!event)
+            design_detail::MissingEvent(row.name, "key-up");
+        *event = [&form, h = row.onKeyUp](TObject* sender, WORD& key, TShiftState shift) {
+            (form.*h)(sender, key, shift);
+        };
+    }
+    auto* control = dynamic_cast<TControl*>(&component);
+    if (!control)
+        return; // timers and common dialogs have no place on the form
+    TWinControl& parent = design_detail::ParentOf(form, row.parent);
+    control->SetParent(&parent);
+    control->SetBounds(row.position.x, row.position.y, row.size.cx, row.size.cy);
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    const bool parentColor = row.parentColor && (!windowed || windowed->UsesParentColor());
+    if (parentColor || !row.parentColor)
+        control->SetColor(parentColor ? parent.Color() : row.color);
+    control->Cursor = row.cursor;
+    design_detail::ApplyFont(*control, row.font);
+    control->SetCaption(row.caption);
+    control->SetAlign(row.align);
+    control->SetAnchors(row.anchors);
+    control->TabOrder = row.tabOrder;
+    control->SetVisible(row.visible);
     if (row.onMouseMove)
-        control.OnMouseMove = [&form, h = row.onMouseMove](TObject* sender, TShiftState shift,
-                                                           int x, int y) {
+        control->OnMouseMove = [&form, h = row.onMouseMove](TObject* sender, TShiftState shift,
+                                                            int x, int y) {
             (form.*h)(sender, shift, x, y);
         };
 }
@@ -192,10 +223,8 @@ template <class F>
 void ApplyDesign(F& form, const TFormDesign<F>& formDesign,
                  std::initializer_list<TControlDesign<F>> controls) {
     ApplyFormDesign(form, formDesign);
-    for (const auto& row : controls) {
-        if (row.kind == TKind::Timer)
-            ApplyTimerDesign(form, row);
-        else
-            ApplyControlDesign(form, row);
-    }
+    for (const auto& row : controls)
+        ApplyControlDesign(form, row);
+    if (formDesign.activeControl)
+        form.ActiveControl = &design_detail::WindowedControl(form, formDesign.activeControl);
 }

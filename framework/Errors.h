@@ -30,3 +30,5 @@ QUORBEL_ERROR_CLASS(ERangeError);
 QUORBEL_ERROR_CLASS(ERegistryException);
 QUORBEL_ERROR_CLASS(EOutOfResources);
 QUORBEL_ERROR_CLASS(EJpegError);
+QUORBEL_ERROR_CLASS(EInputError);    // a masked field's check
+QUORBEL_ERROR_CLASS(ECalendarError); // the month calendar refused a date

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <typeinfo>
@@ -24,10 +26,39 @@ TShiftState KeyShiftState() {
     return shift;
 }
 
-LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTINGCHANGE && Application.OnSettingChange)
-        Application.Guard([] { Application.OnSettingChange(); });
-    return DefWindowProcA(window, message, wParam, lParam);
+bool IsKeyMessage(UINT message) {
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+bool IsMousePress(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The windowed controls below parent in tab order, depth first; those
+// hidden or disabled are left out with everything inside them.
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops) {
+    std::vector<TWinControl*> children;
+    for (TControl* child : parent.Controls())
+        if (auto* windowed = dynamic_cast<TWinControl*>(child);
+            windowed && windowed->TabOrder >= 0 && windowed->Visible() && windowed->Enabled())
+            children.push_back(windowed);
+    std::stable_sort(children.begin(), children.end(),
+                     [](const TWinControl* a, const TWinControl* b) {
+                         return a->TabOrder < b->TabOrder;
+                     });
+    for (TWinControl* child : children) {
+        if (child->TakesFocus())
+            stops.push_back(child);
+        CollectTabStops(*child, stops);
+    }
 }
 
 std::string ModuleName() {
@@ -48,30 +79,14 @@ std::string StartupErrorText(const std::exception& error) {
 
 } // namespace
 
-std::string ErrorDisplayText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
 // --- TForm ---------------------------------------------------------------
 
 TForm::TForm(const char* name) : TWinControl(nullptr, name) {
-    Visible = false;
+    TControl::SetVisible(false);
 }
 
 TForm::~TForm() {
     DestroyHandle();
-}
-
-TObject* TForm::FindComponent(const std::string& name) const {
-    for (TObject* component : components_) {
-        if (auto* control = dynamic_cast<TControl*>(component); control && control->Name == name)
-            return control;
-        if (auto* timer = dynamic_cast<TTimer*>(component); timer && timer->Name == name)
-            return timer;
-    }
-    return nullptr;
 }
 
 DWORD TForm::WindowStyle() const {
@@ -103,6 +118,12 @@ HWND TForm::WindowParent() const {
     return Application.Handle();
 }
 
+void TForm::HandleCreated() {
+    if (HICON small = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, 16, 16, 0)))
+        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
 void TForm::SetBounds(int left, int top, int width, int height) {
     clientWidth_ = clientHeight_ = -1;
     TWinControl::SetBounds(left, top, width, height);
@@ -111,9 +132,15 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 void TForm::SetClientSize(int width, int height) {
     RECT r{0, 0, width, height};
     AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
-    TWinControl::SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
     clientWidth_ = width;
     clientHeight_ = height;
+    TWinControl::SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+RECT TForm::ClientRect() const {
+    if (!HandleAllocated() && clientWidth_ >= 0)
+        return {0, 0, clientWidth_, clientHeight_};
+    return TWinControl::ClientRect();
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -124,7 +151,7 @@ void TForm::SetWindowState(TWindowState state) {
     ShowWindow(handle_, commands[static_cast<int>(state)]);
 }
 
-// Centring happens when the window is first made, with the size FormCreate
+// Centring happens when the window is first shown, with the size FormCreate
 // left it.
 void TForm::PlaceOnScreen() {
     if (clientWidth_ >= 0) // the border may have changed since the size was set
@@ -141,22 +168,36 @@ void TForm::ApplyStayOnTop() {
                  0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TForm::ApplyStackingOrder() {
+    for (const std::string& name : StackingOrder)
+        if (auto* control = dynamic_cast<TWinControl*>(FindComponent(name)))
+            SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TForm::Show() {
-    if (!HandleAllocated()) {
-        PlaceOnScreen();
-        Visible = false; // made visible below, in its window state
+    if (!HandleAllocated())
         CreateHandle();
+    if (!placed_) {
+        placed_ = true;
+        ApplyStackingOrder();
+        PlaceOnScreen();
         Realign();
+        // Themed controls hide the accelerators' underlines until Alt is
+        // pressed; the captions here always show them.
+        SendMessageA(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
     }
-    Visible = true;
+    TControl::SetVisible(true);
     static const int commands[] = {SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(handle_, commands[static_cast<int>(windowState_)]);
     ApplyStayOnTop();
     SetForegroundWindow(handle_);
+    if (ActiveControl && ActiveControl->Reachable())
+        ActiveControl->SetFocus();
 }
 
 void TForm::Hide() {
-    Visible = false;
+    TControl::SetVisible(false);
     if (HandleAllocated())
         ShowWindow(handle_, SW_HIDE);
 }
@@ -174,9 +215,60 @@ void TForm::Close() {
         Hide();
 }
 
-bool TForm::PreviewKey(UINT message, WPARAM wParam) {
-    if (!KeyPreview)
+TWinControl* TForm::ReachableDefaultButton() const {
+    for (TComponent* component : Components())
+        if (auto* button = dynamic_cast<TWinControl*>(component);
+            button && button->IsButton() && button->IsDefault() && button->Reachable())
+            return button;
+    return nullptr;
+}
+
+TWinControl* TForm::FocusedControl() const {
+    for (HWND window = GetFocus(); window && window != handle_; window = GetParent(window))
+        if (TWinControl* control = FromHandle(window))
+            return control;
+    return nullptr;
+}
+
+std::vector<TWinControl*> TForm::TabList() const {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(*this, stops);
+    return stops;
+}
+
+bool TForm::FocusControl(TWinControl* target) {
+    TWinControl* focused = FocusedControl();
+    if (focused && focused != target && !focused->CanLeave())
         return false;
+    target->SetFocus();
+    return true;
+}
+
+void TForm::SelectNext(bool forward) {
+    const std::vector<TWinControl*> stops = TabList();
+    if (stops.empty())
+        return;
+    const auto at = std::find(stops.begin(), stops.end(), FocusedControl());
+    const int count = static_cast<int>(stops.size());
+    int index;
+    if (at == stops.end())
+        index = forward ? 0 : count - 1;
+    else
+        index = (static_cast<int>(at - stops.begin()) + (forward ? 1 : count - 1)) % count;
+    if (FocusControl(stops[index]))
+        stops[index]->EnteredByTab();
+}
+
+void TForm::RecoverFocus() {
+    const std::vector<TWinControl*> stops = TabList();
+    if (!stops.empty())
+        stops.front()->SetFocus();
+    else
+        SetFocus();
+}
+
+// The display form's handlers see every key first.
+bool TForm::PreviewKey(UINT message, WPARAM wParam) {
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
@@ -197,23 +289,94 @@ bool TForm::PreviewKey(UINT message, WPARAM wParam) {
     }
 }
 
+bool TForm::NavigationKey(WPARAM key) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    TWinControl* focused = FocusedControl();
+    switch (key) {
+    case VK_TAB:
+        if (ctrl)
+            return false;
+        SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    case VK_RETURN:
+        if (focused && focused->IsButton()) {
+            focused->Click();
+            return true;
+        }
+        if (TWinControl* button = ReachableDefaultButton()) {
+            button->Click();
+            return true;
+        }
+        return !(focused && focused->WantsKey(VK_RETURN));
+    case VK_ESCAPE:
+        return !(focused && focused->WantsKey(VK_ESCAPE));
+    default:
+        return false;
+    }
+}
+
+bool TForm::AcceleratorKey(WPARAM key) {
+    if (!std::isalnum(static_cast<int>(key)))
+        return false;
+    for (TComponent* component : Components()) {
+        auto* control = dynamic_cast<TWinControl*>(component);
+        if (!control || !control->TakesFocus() || !control->Reachable() ||
+            control->Accelerator() != static_cast<char>(key))
+            continue;
+        if (FocusControl(control))
+            control->Click();
+        return true;
+    }
+    return false;
+}
+
+// A press on another control that takes the focus is a focus move: the
+// focused control may refuse it, and then the press goes nowhere.
+bool TForm::MousePress(HWND target) {
+    TWinControl* control = FromHandle(target);
+    TWinControl* focused = FocusedControl();
+    if (!control || !control->TakesFocus() || !focused || focused == control)
+        return false;
+    return !focused->CanLeave();
+}
+
+bool TForm::PreTranslateMessage(MSG& message) {
+    if (IsMousePress(message.message))
+        return MousePress(message.hwnd);
+    if (!IsKeyMessage(message.message))
+        return false;
+    if (KeyPreview && PreviewKey(message.message, message.wParam))
+        return true;
+    if (message.message == WM_KEYDOWN)
+        return NavigationKey(message.wParam);
+    if (message.message == WM_SYSKEYDOWN)
+        return AcceleratorKey(message.wParam);
+    return false;
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(handle_, focus))
+                lastFocus_ = focus;
+        } else if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
+            ::SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_CHAR:
-    case WM_SYSCHAR: {
-        const bool preview = KeyPreview;
-        KeyPreview = true; // the form's own keys always reach its handlers
-        const bool handled = PreviewKey(message, wParam);
-        KeyPreview = preview;
-        if (handled)
+    case WM_SYSCHAR:
+        // Keys that reach the form's own window go to its handlers.
+        if (PreviewKey(message, wParam))
             return 0;
         break;
-    }
     default:
         break;
     }
@@ -222,10 +385,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- TApplication --------------------------------------------------------
 
-TApplication::TApplication()
-    : ShowMessageBox([](HWND owner, const std::string& text, const std::string& caption,
-                        UINT flags) { MessageBoxA(owner, text.c_str(), caption.c_str(), flags); }) {
-}
+TApplication::TApplication() = default;
 
 TApplication::~TApplication() {
     DestroyForms();
@@ -253,6 +413,13 @@ int TApplication::Execute(const std::function<void()>& startup) {
     return exitCode;
 }
 
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+    if (message == WM_SETTINGCHANGE && Application.OnSettingChange)
+        Application.Guard([] { Application.OnSettingChange(); });
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 void TApplication::CreateHandle() {
     if (handle_)
         return;
@@ -260,16 +427,11 @@ void TApplication::CreateHandle() {
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ApplicationWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
-    wc.lpszClassName = ApplicationClass;
-    RegisterClassA(&wc);
+    RegisterClassOnce(ApplicationClass, WindowProc);
     // Stands for the program: forms are owned by it, and its caption is the title.
     handle_ = CreateWindowExA(0, ApplicationClass, Title.c_str(),
                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form) {
@@ -278,12 +440,27 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
     forms_.push_back(std::move(form));
     if (!mainForm_)
         mainForm_ = created;
+    created->CreateHandle();
     Guard([&] {
         if (created->OnCreate)
             created->OnCreate(created);
     });
-    if (created->Visible)
+    if (created->Visible())
         created->Show();
+}
+
+void TApplication::HandleMessage(MSG& message) {
+    bool handled = false;
+    if (IsKeyMessage(message.message) || IsMousePress(message.message)) {
+        if (TWinControl* top = TWinControl::FromHandle(GetAncestor(message.hwnd, GA_ROOT))) {
+            handled = true; // an error in the look swallows the message
+            Guard([&] { handled = top->PreTranslateMessage(message); });
+        }
+    }
+    if (handled)
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
 }
 
 void TApplication::Run() {
@@ -295,10 +472,8 @@ void TApplication::Run() {
         mainForm_->SetWindowState(TWindowState::Minimized);
     mainForm_->Show();
     MSG message;
-    while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0)
+        HandleMessage(message);
 }
 
 void TApplication::ProcessMessages() {
@@ -308,8 +483,7 @@ void TApplication::ProcessMessages() {
             terminated_ = true;
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        HandleMessage(message);
     }
 }
 
@@ -318,10 +492,6 @@ void TApplication::Terminate() {
         return;
     terminated_ = true;
     PostQuitMessage(0);
-}
-
-void TApplication::ShowException(const std::exception& error) {
-    ShowMessageBox(GetActiveWindow(), ErrorDisplayText(error.what()), Title, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::DestroyForms() {

@@ -1,12 +1,12 @@
 #pragma once
-// Top-level forms and the application object that owns them.
+// Top-level forms with their keyboard model, and the application object
+// that owns them and runs the message loop.
 
 #include "framework/Controls.h"
+#include "framework/Dispatch.h"
 
-#include <exception>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,20 +18,40 @@ enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 }
 using TBorderIcons = unsigned;
 enum class TCloseAction { None, Hide, Free };
 
-using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction&)>;
 
+// The keyboard model, which the message loop runs before a key message is
+// translated or dispatched. It differs from IsDialogMessage where dialogs
+// here need it: Tab follows the design's tab order rather than the stacking
+// order, and Enter reaches the default button only while that button can be
+// seen, where IsDialogMessage would press a hidden one.
+//   Tab, Shift+Tab  the next or previous control in tab order that is
+//                   visible and enabled, into and out of containers;
+//   Enter           clicks a focused button, else the default button while
+//                   it is reachable, else goes to the control if it wants it;
+//   Alt+letter      focuses, then clicks, the control whose caption marks it;
+//   Escape          goes to the control if it wants it (no cancel buttons).
+// Every move of the focus asks the focused control first (CanLeave), also
+// for a mouse press on another control.
 class TForm : public TWinControl {
   public:
     explicit TForm(const char* name);
     ~TForm() override;
+    TKind Kind() const override { return TKind::Panel; }
 
+    // These take effect when the window is made.
     TBorderStyle BorderStyle = TBorderStyle::Sizeable;
     TBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
-    TFormStyle FormStyle = TFormStyle::Normal;
     TPosition Position = TPosition::Designed;
+    // Windowed controls' names from the bottom of the stack to its top.
+    std::vector<std::string> StackingOrder;
+
+    // These work at any time.
+    TFormStyle FormStyle = TFormStyle::Normal;
     bool KeyPreview = false;
+    // The control that has the focus when the form is shown.
+    TWinControl* ActiveControl = nullptr;
 
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
@@ -39,6 +59,7 @@ class TForm : public TWinControl {
     // The size inside the border; kept through border changes until the
     // window is made.
     void SetClientSize(int width, int height);
+    RECT ClientRect() const override;
 
     void Show();
     void Hide();
@@ -50,50 +71,53 @@ class TForm : public TWinControl {
     TKeyPressEvent OnKeyPress;
     TCloseEvent OnClose;
 
-    // Every control and timer of the form, in the order they were made.
-    const std::vector<TObject*>& Components() const { return components_; }
-    TObject* FindComponent(const std::string& name) const;
+    // The push button marked as default, if it can take Enter now.
+    TWinControl* ReachableDefaultButton() const;
+    // Moves the focus if the focused control lets it go.
+    bool FocusControl(TWinControl* target);
+    bool PreTranslateMessage(MSG& message) override;
+    void RecoverFocus() override;
 
   protected:
     DWORD WindowStyle() const override;
     DWORD WindowExStyle() const override;
     HWND WindowParent() const override;
+    void HandleCreated() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    friend class TControl;
-    friend class TTimer;
-    friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend class TApplication;
-
-    void Register(TObject* component) { components_.push_back(component); }
     void PlaceOnScreen();
     void ApplyStayOnTop();
-    // Key messages of any of the form's windows; true when handled here.
+    void ApplyStackingOrder();
+    TWinControl* FocusedControl() const;
+    std::vector<TWinControl*> TabList() const;
     bool PreviewKey(UINT message, WPARAM wParam);
+    bool NavigationKey(WPARAM key);
+    bool AcceleratorKey(WPARAM key);
+    bool MousePress(HWND target);
+    void SelectNext(bool forward);
 
     TWindowState windowState_ = TWindowState::Normal;
-    std::vector<TObject*> components_;
     int clientWidth_ = -1;
     int clientHeight_ = -1;
+    bool placed_ = false;
+    HWND lastFocus_ = nullptr; // restored when the form is activated again
 };
 
-class TApplication {
+class TApplication : public TDispatcher {
   public:
     TApplication();
-    ~TApplication();
-    TApplication(const TApplication&) = delete;
-    TApplication& operator=(const TApplication&) = delete;
-
-    std::string Title;
+    ~TApplication() override;
 
     // Start-up and the message loop around startup(); an error that escapes
     // start-up itself is shown as an application error. Returns the exit code.
     int Execute(const std::function<void()>& startup);
 
     // Makes a form owned by the application; the first becomes the main
-    // form. Its design is applied by its constructor, then OnCreate runs and
-    // the form is shown if visible, also when OnCreate failed.
+    // form. Its constructor applies the design, then its windows are made,
+    // OnCreate runs and the form is shown if visible, also when OnCreate
+    // failed. The windows exist before OnCreate so that what it sets on the
+    // controls is what they hold, and reads back at once.
     template <class Form> void CreateForm(Form*& reference) {
         auto form = std::make_unique<Form>();
         reference = form.get();
@@ -111,33 +135,18 @@ class TApplication {
     bool Terminated() const { return terminated_; }
     // Handles every message waiting in the queue, then returns.
     void ProcessMessages();
+    // One message from the loop: the keyboard model's look, then dispatch.
+    void HandleMessage(MSG& message);
 
-    // The one error display: a modal box captioned with the title, the error
-    // icon and OK.
-    void ShowException(const std::exception& error);
-    // Every message box of the framework goes through here; tests replace it.
-    std::function<void(HWND owner, const std::string& text, const std::string& caption, UINT flags)>
-        ShowMessageBox;
     // The system reported changed settings (the locale among them).
     std::function<void()> OnSettingChange;
-
-    // Runs a handler; an error it raises is shown and goes no further. This
-    // is the boundary every callback from Windows passes through.
-    template <class Handler> void Guard(Handler&& handler) noexcept {
-        try {
-            handler();
-        } catch (const std::exception& error) {
-            ShowException(error);
-        } catch (...) {
-            ShowException(std::runtime_error(""));
-        }
-    }
 
     // Releases every form, as at the end of Execute; the application is
     // then as it was before the first form.
     void DestroyForms();
 
   private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void CreateHandle();
     void Adopt(std::unique_ptr<TForm> form);
 
@@ -149,7 +158,3 @@ class TApplication {
 };
 
 extern TApplication Application;
-
-// The message shown for an error: its text, with a full stop added when the
-// last character comes after "." in character order.
-std::string ErrorDisplayText(const std::string& message);

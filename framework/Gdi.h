@@ -82,4 +82,7 @@ class MemoryDC {
 // System colours (top bit set) resolved to the current RGB value.
 COLORREF ColorToRGB(TColor color);
 
+LOGFONTA LogFontOf(const TFont& font);
+// Name, height, style and character set from the LOGFONT, and the colour.
+void AssignLogFont(TFont& font, const LOGFONTA& logFont, TColor color);
 FontHandle CreateFontHandle(const TFont& font);

@@ -10,6 +10,7 @@
 class TBevel : public TGraphicControl {
   public:
     using TGraphicControl::TGraphicControl;
+    TKind Kind() const override { return TKind::Bevel; }
     void Paint(HDC dc) override;
 };
 
@@ -17,6 +18,11 @@ class TBevel : public TGraphicControl {
 class TImage : public TGraphicControl {
   public:
     using TGraphicControl::TGraphicControl;
+    TKind Kind() const override { return TKind::Image; }
+    void ApplyOptions(const TDesignOptions& options) override {
+        if (options.picture)
+            LoadJpegResource(options.picture);
+    }
     // Decodes the JPEG picture stored as raw data under that resource name.
     void LoadJpegResource(const char* resourceName);
     HBITMAP Picture() const { return picture_.Get(); }

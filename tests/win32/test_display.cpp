@@ -188,7 +188,9 @@ TEST_F(Display, EveryKeyCloses) {
                 {WM_CHAR, 'a', false},         {WM_CHAR, ' ', true}};
     for (const auto& k : keys) {
         TfrmQuorbel& form = Open();
-        SendMessageA(k.toPanel ? form.panelMain.Handle() : form.Handle(), k.message, k.key, 0);
+        // Through the message loop, which gives the form the first look.
+        PostMessageA(k.toPanel ? form.panelMain.Handle() : form.Handle(), k.message, k.key, 0);
+        Application.ProcessMessages();
         EXPECT_TRUE(Application.Terminated()) << k.message << " " << k.key;
         TearDown();
         SetUp();

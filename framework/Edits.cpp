@@ -1,0 +1,296 @@
+#include "framework/Edits.h"
+
+#include "framework/Errors.h"
+
+namespace {
+
+TShiftState KeyShiftState() {
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= MK_CONTROL;
+    return shift;
+}
+
+bool MovesCaret(WPARAM key) {
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_HOME || key == VK_END;
+}
+
+} // namespace
+
+// --- TEdit ---------------------------------------------------------------
+
+void TEdit::ApplyOptions(const TDesignOptions& options) {
+    if (options.maxLength)
+        MaxLength = options.maxLength;
+}
+
+DWORD TEdit::WindowStyle() const {
+    return TWinControl::WindowStyle() | WS_TABSTOP | ES_AUTOHSCROLL;
+}
+
+void TEdit::HandleCreated() {
+    if (MaxLength)
+        SendMessageA(Handle(), EM_LIMITTEXT, MaxLength, 0);
+}
+
+std::string TEdit::Text() const {
+    if (!HandleAllocated())
+        return Caption();
+    std::string text(GetWindowTextLengthA(Handle()) + 1, '\0');
+    text.resize(GetWindowTextA(Handle(), &text[0], static_cast<int>(text.size())));
+    return text;
+}
+
+void TEdit::SetText(const std::string& text) {
+    if (HandleAllocated())
+        SetWindowTextA(Handle(), text.c_str()); // EN_CHANGE raises OnChange
+    else
+        SetCaption(text);
+}
+
+void TEdit::EnteredByTab() {
+    SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TEdit::Notify(WORD code) {
+    if (code == EN_CHANGE)
+        Changed();
+}
+
+void TEdit::Changed() {
+    if (OnChange)
+        OnChange(this);
+}
+
+HBRUSH TEdit::CtlColor(HDC dc) {
+    if (!brush_.Get() || brushColor_ != Color()) {
+        brushColor_ = Color();
+        brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
+    }
+    SetTextColor(dc, ColorToRGB(Font.Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    return brush_.Get();
+}
+
+LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_KEYUP && message != WM_SYSKEYUP)
+        return TWinControl::WndProc(message, wParam, lParam);
+    const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+    WORD key = static_cast<WORD>(wParam);
+    if (OnKeyUp)
+        OnKeyUp(this, key, KeyShiftState());
+    return result;
+}
+
+// --- TMaskEdit -----------------------------------------------------------
+
+TMaskEdit::TMaskEdit(TComponent* owner, const char* name) : TEdit(owner, name) {
+    MaxLength = TDateMask::Length;
+    SetCaption(mask_.DisplayText());
+}
+
+void TMaskEdit::SetSeparator(char separator) {
+    mask_.SetSeparator(separator);
+    entered_.SetSeparator(separator);
+    undo_.SetSeparator(separator);
+    ShowMask();
+}
+
+void TMaskEdit::SetText(const std::string& text) {
+    const std::string before = mask_.Text();
+    mask_.SetText(text);
+    entered_ = undo_ = mask_;
+    modified_ = false;
+    ShowMask();
+    if (mask_.Text() != before)
+        Changed();
+}
+
+void TMaskEdit::ShowMask() {
+    SetCaption(mask_.DisplayText());
+    if (HandleAllocated()) // past the EN_CHANGE: the mask raises OnChange itself
+        DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(mask_.DisplayText().c_str()));
+}
+
+void TMaskEdit::Selection(int& start, int& end) const {
+    DWORD from = 0;
+    DWORD to = 0;
+    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    start = static_cast<int>(from);
+    end = static_cast<int>(to);
+}
+
+void TMaskEdit::Select(int start, int end) {
+    SendMessageA(Handle(), EM_SETSEL, start, end);
+}
+
+void TMaskEdit::Apply(const TDateMask& before, const TMaskResult& result) {
+    if (result.beep)
+        MessageBeep(MB_OK);
+    if (result.changed) {
+        undo_ = before;
+        modified_ = true;
+        ShowMask();
+    }
+    if (result.changed || !result.beep)
+        Select(result.caret, result.caret);
+    if (mask_.Text() != before.Text())
+        Changed();
+}
+
+void TMaskEdit::Restore(const TDateMask& state) {
+    const TDateMask before = mask_;
+    mask_ = state;
+    ShowMask();
+    Select(0, 0);
+    if (mask_.Text() != before.Text())
+        Changed();
+}
+
+LRESULT TMaskEdit::Character(char key) {
+    int start = 0;
+    int end = 0;
+    Selection(start, end);
+    const TDateMask before = mask_;
+    switch (key) {
+    case '\b':
+        Apply(before, mask_.Backspace(start, end));
+        return 0;
+    case 0x01: // Ctrl+A
+        Select(0, TDateMask::Length);
+        return 0;
+    case 0x03: // Ctrl+C
+        DefaultProc(WM_COPY, 0, 0);
+        return 0;
+    case 0x16: // Ctrl+V
+        return WndProc(WM_PASTE, 0, 0);
+    case 0x18: // Ctrl+X
+        return WndProc(WM_CUT, 0, 0);
+    case 0x1A: // Ctrl+Z
+        return WndProc(WM_UNDO, 0, 0);
+    default:
+        if (static_cast<unsigned char>(key) < ' ')
+            return 0; // Enter, Escape and Tab were handled as keys
+        Apply(before, mask_.TypeChar(key, start, end));
+        return 0;
+    }
+}
+
+bool TMaskEdit::KeyDown(WPARAM key) {
+    switch (key) {
+    case VK_DELETE: {
+        int start = 0;
+        int end = 0;
+        Selection(start, end);
+        const TDateMask before = mask_;
+        Apply(before, mask_.Delete(start, end));
+        return true;
+    }
+    case VK_RETURN:
+        Check();
+        return true;
+    case VK_ESCAPE:
+        if (modified_) {
+            modified_ = false;
+            Restore(entered_);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string TMaskEdit::ClipboardText() const {
+    std::string text;
+    if (!OpenClipboard(Handle()))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void TMaskEdit::Check() {
+    const int missing = mask_.FirstMissingRequired();
+    if (!modified_ || missing < 0)
+        return;
+    MessageBeep(MB_OK);
+    SetFocus();
+    Select(missing, missing);
+    throw EInputError(
+        "Ungültiger Eingabewert. Mit der Taste ESC machen Sie die Änderungen rückgängig.");
+}
+
+bool TMaskEdit::CanLeave() {
+    Check();
+    modified_ = false;
+    return true;
+}
+
+LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    int start = 0;
+    int end = 0;
+    switch (message) {
+    case WM_CHAR:
+        return Character(static_cast<char>(wParam));
+    case WM_KEYDOWN:
+        if (KeyDown(wParam))
+            return 0;
+        if (MovesCaret(wParam)) {
+            const LRESULT result = TEdit::WndProc(message, wParam, lParam);
+            Selection(start, end);
+            if (start == end) // the caret never rests before a separator
+                Select(TDateMask::NormalizeCaret(start, wParam == VK_RIGHT || wParam == VK_END),
+                       TDateMask::NormalizeCaret(start, wParam == VK_RIGHT || wParam == VK_END));
+            return result;
+        }
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT result = TEdit::WndProc(message, wParam, lParam);
+        Selection(start, end);
+        if (start == end)
+            Select(TDateMask::NormalizeCaret(start, true), TDateMask::NormalizeCaret(start, true));
+        return result;
+    }
+    case WM_SETFOCUS:
+        // Back from another window the field is still being edited.
+        if (!modified_)
+            entered_ = mask_;
+        break;
+    case WM_PASTE: {
+        Selection(start, end);
+        const TDateMask before = mask_;
+        Apply(before, mask_.Paste(ClipboardText(), start, end));
+        return 0;
+    }
+    case WM_CUT:
+        DefaultProc(WM_COPY, 0, 0);
+        [[fallthrough]];
+    case WM_CLEAR: {
+        Selection(start, end);
+        if (start == end)
+            return 0;
+        const TDateMask before = mask_;
+        Apply(before, mask_.Delete(start, end));
+        return 0;
+    }
+    case WM_UNDO:
+    case EM_UNDO: {
+        const TDateMask redo = mask_;
+        Restore(undo_);
+        undo_ = redo;
+        modified_ = true;
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    return TEdit::WndProc(message, wParam, lParam);
+}
