@@ -32,7 +32,8 @@ add_library(quorbel_forms STATIC
     framework/Gdi.cpp
     framework/Pictures.cpp
     forms/ufrmAbout.cpp
-    forms/ufrmQuorbel.cpp)
+    forms/ufrmQuorbel.cpp
+    forms/ufrmSettings.cpp)
 target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32 comdlg32)
 
 # The program file's resources; test programs carry them too, so that the

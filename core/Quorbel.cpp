@@ -4,6 +4,7 @@
 #include "core/uConst.h"
 #include "core/uStartup.h"
 #include "forms/ufrmQuorbel.h"
+#include "forms/ufrmSettings.h"
 #include "framework/Forms.h"
 
 #include <windows.h>
@@ -12,12 +13,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return Application.Execute([] {
         Application.Title = "Quorbel";
         LoadLocaleDateSettings();
-        Application.OnSettingChange = LoadLocaleDateSettings;
+        Application.OnSettingChange = [] {
+            LoadLocaleDateSettings();
+            if (frmSettings)
+                frmSettings->DateFormatChanged();
+        };
         switch (RunModeOf(CommandLineArgument(GetCommandLineA(), 1))) {
         case TRunMode::Display:
             Application.CreateForm(frmQuorbel);
             break;
-        case TRunMode::Configuration: // the settings dialog is not part of this build yet
+        case TRunMode::Configuration:
+            Application.CreateForm(frmSettings);
+            break;
         case TRunMode::None:
             break;
         }

@@ -298,6 +298,10 @@ void SetDateFormatSettings(const std::string& format, char separator) {
     dateSeparator = separator == '\0' ? '/' : separator;
 }
 
+char DateSeparator() {
+    return dateSeparator;
+}
+
 std::string AnsiUpperCase(const std::string& text) {
     std::string result = text;
 #ifdef _WIN32

@@ -46,6 +46,7 @@ void DecodeDate(TDateTime date, int& year, int& month, int& day);
 // The locale's short date pattern (d, m, y letters, "/" for the separator,
 // quoted text) and separator. Until called: "m/d/yy" and '/'.
 void SetDateFormatSettings(const std::string& shortDateFormat, char dateSeparator);
+char DateSeparator();
 // Windows only: SetDateFormatSettings with what the user's locale says.
 void LoadLocaleDateSettings();
 

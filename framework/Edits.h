@@ -9,7 +9,7 @@
 
 class TEdit : public TWinControl {
   public:
-    using TWinControl::TWinControl;
+    TEdit(TComponent* owner, const char* name) : TWinControl(owner, name) { SetColor(clWindow); }
     TKind Kind() const override { return TKind::Edit; }
     void ApplyOptions(const TDesignOptions& options) override;
     TNotifyEvent* ChangeEvent() override { return &OnChange; }

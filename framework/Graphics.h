@@ -14,6 +14,7 @@ constexpr TColor clNavy = 0x800000;
 constexpr TColor clPurple = 0x800080;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000u);
+constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowText = clSystemColor | 8;
 constexpr TColor clBtnFace = clSystemColor | 15;
 

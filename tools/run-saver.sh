@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the screen saver inside a Wine session. On a virtual display nobody
-# can watch it, so it saves a screenshot and ends the saver with a key.
+# can watch it, so it saves a screenshot and ends the program with a key.
 set -euo pipefail
 scr=$1
 shift
@@ -12,6 +12,6 @@ if [[ -n "${QUORBEL_VIRTUAL_DISPLAY:-}" ]]; then
     shot=$(dirname "$scr")/screenshot.png
     import -window root "$shot"
     echo "No display: saved a screenshot to $shot"
-    xdotool key space || true
+    xdotool key alt+F4 || true # ends the saver at Alt, closes a dialog unsaved
 fi
 wait "$saver"

@@ -1,0 +1,237 @@
+// The framework's keyboard model and message routing, on a form of the
+// test's own, driven with real keys through the real message loop.
+
+#include "Input.h"
+
+#include "forms/ufrmAbout.h"
+#include "framework/Buttons.h"
+#include "framework/Design.h"
+#include "framework/Edits.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+class TfrmProbe : public TForm {
+  public:
+    TfrmProbe();
+    TEdit edtFirst{this, "edtFirst"};
+    TEdit edtSecond{this, "edtSecond"};
+    TGroupBox gbxBox{this, "gbxBox"};
+    TCheckBox cbxInner{this, "cbxInner"};
+    TButton btnDefault{this, "btnDefault"};
+    TButton btnDisabled{this, "btnDisabled"};
+    TButton btnAction{this, "btnAction"};
+    TButton btnHidden{this, "btnHidden"};
+
+    void Clicked(TObject* sender) { clicks.push_back(static_cast<TComponent*>(sender)->Name); }
+    void Failing(TObject*) { throw std::runtime_error("Kaputt"); }
+    std::vector<std::string> clicks;
+};
+
+using Row = TControlDesign<TfrmProbe>;
+using F = TfrmProbe;
+const TFontDesign Plain{"MS Sans Serif", -11, 0, clWindowText};
+const TFontDesign Purple{"Arial", -16, fsBold, clPurple};
+
+TfrmProbe::TfrmProbe() : TForm("frmProbe") {
+    // clang-format off
+    ApplyDesign(*this,
+        TFormDesign<F>{"Probe", {300, 200}, Plain}.Border(TBorderStyle::Single, biSystemMenu)
+            .ActiveControl("edtFirst").Stacking({"btnAction", "edtSecond", "gbxBox", "edtFirst"}),
+        {
+            Row{"edtFirst",    TKind::Edit,     OnForm,   {8, 8},    {120, 22}, "",          Purple,     0},
+            Row{"edtSecond",   TKind::Edit,     OnForm,   {8, 40},   {120, 22}, "",          ParentFont, 1},
+            Row{"gbxBox",      TKind::GroupBox, OnForm,   {140, 8},  {150, 90}, "Box",       ParentFont, 2},
+            Row{"cbxInner",    TKind::CheckBox, "gbxBox", {8, 20},   {100, 20}, "&Haken",    ParentFont, 0}.OnClick(&F::Clicked),
+            Row{"btnDefault",  TKind::Button,   "gbxBox", {8, 50},   {100, 25}, "Vor&gabe",  ParentFont, 1}.Default().OnClick(&F::Clicked),
+            Row{"btnDisabled", TKind::Button,   OnForm,   {8, 120},  {80, 25},  "&Nein",     ParentFont, 3}.OnClick(&F::Clicked),
+            Row{"btnAction",   TKind::Button,   OnForm,   {100, 120},{80, 25},  "&Los",      ParentFont, 4}.Anchors(akRight | akBottom).OnClick(&F::Clicked),
+            Row{"btnHidden",   TKind::Button,   OnForm,   {200, 120},{80, 25},  "&Weg",      ParentFont, 5}.Hidden().OnClick(&F::Clicked),
+        });
+    // clang-format on
+}
+
+TfrmProbe* frmProbe = nullptr;
+
+class Framework : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Application.Title = "Quorbel";
+        Application.ShowMessageBox = [this](HWND, const std::string& text, const std::string&,
+                                            UINT) { boxes.push_back(text); };
+        Application.CreateForm(frmProbe);
+        frmProbe->btnDisabled.SetEnabled(false);
+        Pump();
+    }
+    void TearDown() override { Application.DestroyForms(); }
+    TfrmProbe& form() { return *frmProbe; }
+    std::vector<std::string> boxes;
+};
+
+TEST_F(Framework, TabFollowsTheDesignedOrderIntoAndOutOfTheBoxSkippingWhatCannotTakeIt) {
+    const std::vector<TWinControl*> forward = {&form().edtSecond, &form().cbxInner,
+                                               &form().btnDefault, &form().btnAction,
+                                               &form().edtFirst};
+    ASSERT_EQ(Focus(), form().edtFirst.Handle());
+    for (TWinControl* expected : forward) {
+        Press(VK_TAB);
+        EXPECT_EQ(Focus(), expected->Handle()) << expected->Name;
+    }
+    Press({VK_SHIFT, VK_TAB});
+    EXPECT_EQ(Focus(), form().btnAction.Handle());
+    form().gbxBox.SetVisible(false);
+    Press({VK_SHIFT, VK_TAB});
+    Press({VK_SHIFT, VK_TAB});
+    EXPECT_EQ(Focus(), form().edtFirst.Handle());
+}
+
+TEST_F(Framework, EnterClicksAFocusedButtonElseTheDefaultOnlyWhileItCanBeSeen) {
+    form().btnAction.SetFocus();
+    Press(VK_RETURN);
+    form().edtFirst.SetFocus();
+    Press(VK_RETURN);
+    form().gbxBox.SetVisible(false);
+    form().edtFirst.SetFocus();
+    Press(VK_RETURN);
+    EXPECT_EQ(form().clicks, (std::vector<std::string>{"btnAction", "btnDefault"}));
+}
+
+TEST_F(Framework, AltAcceleratorsFocusThenClickOrToggle) {
+    Press({VK_MENU, 'L'});
+    EXPECT_EQ(Focus(), form().btnAction.Handle());
+    Press({VK_MENU, 'H'});
+    EXPECT_TRUE(form().cbxInner.Checked());
+    EXPECT_EQ(Focus(), form().cbxInner.Handle());
+    Press({VK_MENU, 'W'}); // hidden
+    Press({VK_MENU, 'N'}); // disabled
+    EXPECT_EQ(form().clicks, (std::vector<std::string>{"btnAction", "cbxInner"}));
+}
+
+TEST_F(Framework, ANotificationFromInsideTheBoxReachesItsHandlerAndAnErrorThereIsShown) {
+    form().cbxInner.SetFocus();
+    Press(VK_SPACE);
+    EXPECT_EQ(form().clicks, std::vector<std::string>{"cbxInner"});
+    form().cbxInner.OnClick = [](TObject* sender) { frmProbe->Failing(sender); };
+    Press(VK_SPACE);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Kaputt."});
+    Press(VK_TAB); // the loop goes on
+    EXPECT_EQ(Focus(), form().btnDefault.Handle());
+}
+
+TEST_F(Framework, AnEditGetsItsFontColourAndKeepsOneBrush) {
+    const HDC dc = GetDC(form().edtFirst.Handle());
+    const auto ask = [&] {
+        return SendMessageA(form().Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                            reinterpret_cast<LPARAM>(form().edtFirst.Handle()));
+    };
+    const LRESULT first = ask();
+    EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(clPurple));
+    EXPECT_EQ(ask(), first);
+    EXPECT_NE(first, 0);
+    ReleaseDC(form().edtFirst.Handle(), dc);
+}
+
+TEST_F(Framework, StackingFollowsTheDesignNotTheTabOrder) {
+    // GW_HWNDNEXT walks from the top of the stack down.
+    std::vector<HWND> fromTop;
+    for (HWND w = GetWindow(form().Handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        fromTop.push_back(w);
+    const auto at = [&](const TWinControl& c) {
+        return std::find(fromTop.begin(), fromTop.end(), c.Handle()) - fromTop.begin();
+    };
+    EXPECT_LT(at(form().edtFirst), at(form().gbxBox));
+    EXPECT_LT(at(form().gbxBox), at(form().edtSecond));
+    EXPECT_LT(at(form().edtSecond), at(form().btnAction));
+}
+
+TEST_F(Framework, DraggingTheMouseSelectsTextInAnEdit) {
+    form().edtSecond.SetText("Ziehen und markieren");
+    const HWND edit = form().edtSecond.Handle();
+    PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 8));
+    PostMessageA(edit, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 8));
+    PostMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(60, 8));
+    Pump();
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_GT(end, 3u);
+}
+
+TEST_F(Framework, AnchoredControlsKeepTheirDistanceToTheNamedEdges) {
+    const RECT before = form().btnAction.BoundsRect();
+    form().SetClientSize(340, 230);
+    const RECT after = form().btnAction.BoundsRect();
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 30);
+    EXPECT_EQ(form().edtFirst.Left(), 8);
+}
+
+TEST_F(Framework, TheTextOfAnInputComesFromItsWindow) {
+    form().edtFirst.SetText("alt");
+    form().edtFirst.SetFocus();
+    Press({VK_CONTROL, 'A'});
+    Type("neu");
+    EXPECT_EQ(form().edtFirst.Text(), "neu");
+    form().edtFirst.SetText("alt"); // not shadowed by a stale copy
+    EXPECT_EQ(form().edtFirst.Text(), "alt");
+}
+
+class TfrmWrongKind : public TForm {
+  public:
+    TfrmWrongKind() : TForm("frmWrong") {}
+    TButton btnOops{this, "btnOops"};
+};
+
+TEST(Design, ARowOfAnotherKindThanItsMemberIsALogicError) {
+    TfrmWrongKind form;
+    using R = TControlDesign<TfrmWrongKind>;
+    EXPECT_THROW(ApplyDesign(form, TFormDesign<TfrmWrongKind>{"x", {10, 10}, Plain},
+                             {R{"btnOops", TKind::Edit, OnForm, {}, {}, "", Plain, 0}}),
+                 std::logic_error);
+    EXPECT_THROW(ApplyDesign(form, TFormDesign<TfrmWrongKind>{"x", {10, 10}, Plain},
+                             {R{"btnNone", TKind::Button, OnForm, {}, {}, "", Plain, 0}}),
+                 std::logic_error);
+}
+
+// The About dialog, beside a stand-in main form, with the keyboard alone.
+class TMainStandIn : public TForm {
+  public:
+    TMainStandIn() : TForm("frmMain") {}
+};
+TMainStandIn* frmMain = nullptr;
+
+class AboutKeyboard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Application.ShowMessageBox = [](HWND, const std::string&, const std::string&, UINT) {};
+        Application.CreateForm(frmMain);
+        Application.CreateForm(frmAbout);
+        frmAbout->Show();
+        Pump();
+    }
+    void TearDown() override { Application.DestroyForms(); }
+};
+
+TEST_F(AboutKeyboard, CloseHasTheFocusAndTabStaysOnIt) {
+    EXPECT_EQ(Focus(), frmAbout->btnClose.Handle());
+    Press(VK_TAB);
+    EXPECT_EQ(Focus(), frmAbout->btnClose.Handle());
+}
+
+TEST_F(AboutKeyboard, EnterSpaceAndAltSEachClose) {
+    for (std::initializer_list<WORD> keys :
+         {std::initializer_list<WORD>{VK_RETURN}, {VK_SPACE}, {VK_MENU, 'S'}}) {
+        frmAbout->Show();
+        Pump();
+        ASSERT_TRUE(IsWindowVisible(frmAbout->Handle()));
+        Press(keys);
+        EXPECT_FALSE(IsWindowVisible(frmAbout->Handle())) << *keys.begin();
+    }
+}
+
+} // namespace
