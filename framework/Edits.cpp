@@ -109,8 +109,9 @@ void TMaskEdit::SetText(const std::string& text) {
 }
 
 void TMaskEdit::ShowMask() {
-    SetCaption(mask_.DisplayText());
-    if (HandleAllocated()) // past the EN_CHANGE: the mask raises OnChange itself
+    if (!HandleAllocated())
+        SetCaption(mask_.DisplayText()); // the window starts with it
+    else // past the EN_CHANGE: the mask raises OnChange itself
         DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(mask_.DisplayText().c_str()));
 }
 
@@ -264,12 +265,18 @@ LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!modified_)
             entered_ = mask_;
         break;
-    case WM_PASTE: {
+    case WM_PASTE:
+    case EM_REPLACESEL: {
         Selection(start, end);
         const TDateMask before = mask_;
-        Apply(before, mask_.Paste(ClipboardText(), start, end));
+        const std::string text =
+            message == WM_PASTE ? ClipboardText() : reinterpret_cast<const char*>(lParam);
+        Apply(before, mask_.Paste(text, start, end));
         return 0;
     }
+    case WM_SETTEXT: // from outside: fitted like any text the program sets
+        SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return TRUE;
     case WM_CUT:
         DefaultProc(WM_COPY, 0, 0);
         [[fallthrough]];
