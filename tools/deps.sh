@@ -9,7 +9,7 @@ packages=(
     mingw-w64 gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine32:i386
-    xvfb xdotool imagemagick fonts-liberation2
+    xvfb xdotool imagemagick fonts-liberation2 fonts-wine
     googletest libgtest-dev
     wine64 dpkg-dev
 )

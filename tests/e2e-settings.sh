@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# End to end: "/c" opens the settings dialog on the session's display; a
+# date typed and OK pressed is what the registry then holds and what the
+# next "/s" counts to. Screenshots of the dialog, with and without its
+# calendar box, are left beside the program.  e2e-settings.sh PROGRAM
+set -euo pipefail
+scr=$1
+run="$(dirname "$0")/wine-exec.sh"
+dir=$(dirname "$scr")
+key='HKCU\Software\Quorbel'
+log=$dir/settings-e2e.log
+: >"$log"
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$QUORBEL_WINE" reg delete "$key" /f >>"$log" 2>&1 || true
+
+"$run" "$scr" /c >>"$log" 2>&1 &
+dialog=$!
+for _ in $(seq 200); do
+    xdotool search --name '^Quorbel konfigurieren$' >/dev/null 2>&1 && break
+    kill -0 "$dialog" 2>/dev/null || fail "the program ended without a dialog"
+    sleep 0.1
+done
+sleep 1
+import -window root "$dir/settings-e2e.png"
+# The preview: navy, with the white text in it.
+navy=$(convert "$dir/settings-e2e.png" -fuzz 5% -fill white -opaque 'rgb(0,0,128)' \
+    -fill black +opaque white -format '%[fx:mean*w*h]' info:)
+echo "navy preview pixels: $navy"
+awk -v n="$navy" 'BEGIN { exit !(n > 30000) }' || fail "no preview on the screen"
+
+xdotool key Tab Tab Tab space # OK, Cancel, the date field, the calendar button
+sleep 1
+import -window root "$dir/settings-calendar-e2e.png"
+xdotool key Return # "Schließen", the default button while the box is shown
+sleep 0.5
+xdotool key shift+Tab # back to the date field
+xdotool type --delay 50 24122030
+xdotool key alt+o
+for _ in $(seq 100); do kill -0 "$dialog" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$dialog" 2>/dev/null && fail "OK did not end the program"
+wait "$dialog" || fail "the program ended with exit code $?"
+
+stored=$("$QUORBEL_WINE" reg query "$key" /v ende 2>>"$log" | tr -d '\r' | awk '/ende/ { print $3 }')
+echo "stored date: $stored"
+[[ $stored == 24.12.2030 ]] || fail "OK stored '$stored'"
+echo "PASS"

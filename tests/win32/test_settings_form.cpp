@@ -1,0 +1,370 @@
+// The settings dialog in-process, against the test prefix's registry,
+// driven with real keys and clicks through the message loop.
+
+#include "Input.h"
+#include "RegistryFixture.h"
+
+#include "forms/ufrmAbout.h"
+#include "forms/ufrmSettings.h"
+
+#include <aclapi.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> opened;
+
+HINSTANCE WINAPI FakeShell(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    opened.push_back(file);
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+// Answers the common dialog that the next click opens, once it shows.
+class DialogAnswer {
+  public:
+    explicit DialogAnswer(std::function<void(HWND dialog)> answer) {
+        answer_ = std::move(answer);
+        timer_ = SetTimer(nullptr, 0, 100, Tick);
+    }
+    ~DialogAnswer() { KillTimer(nullptr, timer_); }
+
+  private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        const HWND dialog = FindWindowA("#32770", nullptr);
+        if (dialog && IsWindowVisible(dialog) && answer_) {
+            auto answer = std::move(answer_);
+            answer_ = nullptr;
+            answer(dialog);
+        }
+    }
+    static inline std::function<void(HWND)> answer_;
+    UINT_PTR timer_;
+};
+
+void Answer(HWND dialog, int button) {
+    PostMessageA(dialog, WM_COMMAND, button, 0);
+}
+
+std::string Display(const TMaskEdit& field) {
+    return field.DisplayText();
+}
+
+class SettingsDialog : public RegistryTest {
+  protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        opened.clear();
+        Application.Title = "Quorbel";
+        Application.ShowMessageBox = [this](HWND, const std::string& text, const std::string&,
+                                            UINT) { boxes.push_back(text); };
+    }
+    void TearDown() override {
+        Application.DestroyForms();
+        frmAbout = nullptr;
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+            ;
+        RegistryTest::TearDown();
+    }
+    TfrmSettings& Open() {
+        Application.CreateForm(frmSettings);
+        frmSettings->ShellExecute = FakeShell;
+        Pump();
+        return *frmSettings;
+    }
+    static std::string Preview(int days, const char* date) {
+        return "Noch " + std::to_string(days) + " Tage bis zum " + date;
+    }
+    static int DaysTo(int year, int month, int day, bool workWeek = false) {
+        return CountDays(workWeek, Today(), EncodeDate(year, month, day));
+    }
+    std::vector<std::string> boxes;
+};
+
+TEST_F(SettingsDialog, AFirstRunShowsTheDefaults) {
+    TfrmSettings& form = Open();
+    EXPECT_EQ(form.Caption(), "Quorbel konfigurieren");
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 394);
+    EXPECT_EQ(client.bottom, 357);
+    EXPECT_EQ(Display(form.edtDate), "01.01.2010");
+    EXPECT_FALSE(form.cbxWorkDays.Checked());
+    EXPECT_EQ(form.edtText.Text(), "Noch %days% Tage bis zum %date%");
+    EXPECT_EQ(form.panelPreview.Caption(), Preview(DaysTo(2010, 1, 1), "01.01.2010"));
+    EXPECT_EQ(form.panelPreview.Color(), clNavy);
+    EXPECT_EQ(form.panelPreview.Font.Name(), "Arial");
+    EXPECT_EQ(form.panelPreview.Font.Size(), 32);
+    EXPECT_EQ(form.panelPreview.Font.Style(), 0u);
+    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle()));
+    EXPECT_EQ(form.gbxCalender.Top(), 4);
+    EXPECT_EQ(Focus(), form.btnOk.Handle());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SettingsDialog, StoredSettingsFillTheControls) {
+    PutString("ende", "24.12.2030");
+    PutString("text", "%days% bis %DATE%");
+    PutString("fontname", "Courier New");
+    PutDword("fontsize", 20);
+    PutDword("fontcolor", 0x00FFFF);
+    PutDword("backgroundcolor", 0x000080);
+    PutDword("workweek", 1);
+    PutDword("fontitalic", 1);
+    TfrmSettings& form = Open();
+    EXPECT_EQ(Display(form.edtDate), "24.12.2030");
+    EXPECT_TRUE(form.cbxWorkDays.Checked());
+    EXPECT_EQ(form.panelPreview.Caption(),
+              std::to_string(DaysTo(2030, 12, 24, true)) + " bis 24.12.2030");
+    EXPECT_EQ(form.panelPreview.Color(), 0x000080);
+    EXPECT_EQ(form.panelPreview.Font.Name(), "Courier New");
+    EXPECT_EQ(form.panelPreview.Font.Color(), 0x00FFFF);
+    EXPECT_EQ(form.panelPreview.Font.Style(), static_cast<TFontStyles>(fsItalic));
+}
+
+TEST_F(SettingsDialog, ThePreviewFollowsDateTextAndWorkDays) {
+    TfrmSettings& form = Open();
+    form.edtDate.SetFocus();
+    SendMessageA(form.edtDate.Handle(), EM_SETSEL, 0, 10);
+    Type("24122030");
+    EXPECT_EQ(form.panelPreview.Caption(), Preview(DaysTo(2030, 12, 24), "24.12.2030"));
+
+    Press(VK_TAB);
+    Press(VK_TAB); // the work-day box
+    Press(VK_SPACE);
+    EXPECT_EQ(form.panelPreview.Caption(), Preview(DaysTo(2030, 12, 24, true), "24.12.2030"));
+
+    form.edtText.SetFocus();
+    Press({VK_CONTROL, 'A'});
+    Type("x %days%");
+    EXPECT_EQ(form.panelPreview.Caption(), "x " + std::to_string(DaysTo(2030, 12, 24, true)));
+
+    // A paste from the context menu waits for the next key release.
+    SendMessageA(form.edtText.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!"));
+    EXPECT_EQ(form.panelPreview.Caption(), "x " + std::to_string(DaysTo(2030, 12, 24, true)));
+    Press(VK_END);
+    EXPECT_EQ(form.panelPreview.Caption(), "x " + std::to_string(DaysTo(2030, 12, 24, true)) + "!");
+}
+
+TEST_F(SettingsDialog, FontAndColourChangeTheLookNotTheText) {
+    TfrmSettings& form = Open();
+    // A face this Wine prefix has under its own name; the dialog would
+    // otherwise open on its first font instead of the preview's.
+    form.panelPreview.Font.SetName("Liberation Sans");
+    const std::string caption = form.panelPreview.Caption();
+    {
+        DialogAnswer answer([](HWND dialog) {
+            SendDlgItemMessageA(dialog, 0x0411, BM_CLICK, 0, 0); // underline
+            Answer(dialog, IDOK);
+        });
+        Click(form.btnChangeFont.Handle());
+    }
+    EXPECT_EQ(form.panelPreview.Font.Name(), "Liberation Sans");
+    EXPECT_EQ(form.panelPreview.Font.Size(), 32);
+    EXPECT_EQ(form.panelPreview.Font.Style(), static_cast<TFontStyles>(fsUnderline));
+    {
+        DialogAnswer answer([](HWND dialog) { Answer(dialog, IDOK); });
+        Click(form.btnChangeColor.Handle());
+    }
+    EXPECT_EQ(form.panelPreview.Color(), clNavy);
+    EXPECT_EQ(form.panelPreview.Caption(), caption);
+
+    Click(form.btnOk.Handle()); // underline is shown, not saved
+    EXPECT_EQ(GetDword("fontbold"), 0u);
+    EXPECT_EQ(GetDword("fontitalic"), 0u);
+}
+
+TEST_F(SettingsDialog, OkWritesAllNineValuesAndEndsTheProgram) {
+    TfrmSettings& form = Open();
+    form.edtDate.SetText("05.06.2031");
+    form.cbxWorkDays.SetChecked(true);
+    form.edtText.SetText("Text");
+    form.panelPreview.SetColor(0x123456);
+    form.panelPreview.Font.SetStyle(fsBold | fsItalic | fsStrikeOut);
+    Press({VK_MENU, 'O'});
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_EQ(GetRaw("ende").bytes, std::string("05.06.2031", 11));
+    EXPECT_EQ(GetRaw("text").bytes, std::string("Text", 5));
+    EXPECT_EQ(GetRaw("fontname").bytes, std::string("Arial", 6));
+    EXPECT_EQ(GetDword("fontsize"), 32u);
+    EXPECT_EQ(GetDword("fontcolor"), 0xFFFFFFu);
+    EXPECT_EQ(GetDword("backgroundcolor"), 0x123456u);
+    EXPECT_EQ(GetDword("workweek"), 1u);
+    EXPECT_EQ(GetDword("fontbold"), 1u);
+    EXPECT_EQ(GetDword("fontitalic"), 1u);
+}
+
+TEST_F(SettingsDialog, ADateThatDoesNotParseSavesToday) {
+    for (const char* text : {"31.02.2027", "..2027"}) {
+        TfrmSettings& form = Open();
+        form.edtDate.SetText(text);
+        Click(form.btnOk.Handle());
+        EXPECT_EQ(GetRaw("ende").bytes, FormatShortDate(Today()) + '\0') << text;
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(SettingsDialog, CancelAndTheCloseBoxWriteNothing) {
+    for (bool closeBox : {false, true}) {
+        TfrmSettings& form = Open();
+        form.panelPreview.SetColor(0x00FF00);
+        form.panelPreview.Font.SetName("Courier New");
+        if (closeBox)
+            SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        else
+            Press({VK_MENU, 'A'});
+        EXPECT_TRUE(Application.Terminated());
+        EXPECT_FALSE(ProgramKeyExists());
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(SettingsDialog, EnterRightAfterOpeningSavesTheLoadedSettingsAndEnds) {
+    PutString("ende", "24.12.2030");
+    TfrmSettings& form = Open();
+    ASSERT_EQ(Focus(), form.btnOk.Handle());
+    Press(VK_RETURN);
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_EQ(GetRaw("ende").bytes, std::string("24.12.2030", 11));
+    EXPECT_EQ(GetDword("fontsize"), 32u);
+}
+
+void Pick(TMonthCalendar& cal, int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    SendMessageA(cal.Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+}
+
+std::string Picked(const TMonthCalendar& cal) {
+    int year, month, day;
+    cal.GetDate(year, month, day);
+    return std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year);
+}
+
+TEST_F(SettingsDialog, TheCalendarSeedsFromTheFieldAndOnlyCloseOrEnterTakeADayOver) {
+    TfrmSettings& form = Open();
+    form.edtDate.SetText("24.12.2030");
+    Click(form.btnCalender.Handle());
+    EXPECT_TRUE(IsWindowVisible(form.gbxCalender.Handle()));
+    EXPECT_EQ(Picked(form.cal), "24.12.2030");
+
+    Pick(form.cal, 2030, 12, 3);
+    Click(form.btnCalender.Handle()); // seeds again, the picked day is dropped
+    EXPECT_EQ(Picked(form.cal), "24.12.2030");
+    EXPECT_EQ(Display(form.edtDate), "24.12.2030");
+
+    Pick(form.cal, 2030, 12, 3);
+    form.cal.SetFocus();
+    Press(VK_RETURN); // the default button while the box is shown
+    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle()));
+    EXPECT_EQ(Display(form.edtDate), "03.12.2030");
+    EXPECT_EQ(form.panelPreview.Caption(), Preview(DaysTo(2030, 12, 3), "03.12.2030"));
+
+    Click(form.btnCalender.Handle());
+    Pick(form.cal, 2031, 1, 7);
+    Click(form.btnCloseCalender.Handle());
+    EXPECT_EQ(Display(form.edtDate), "07.01.2031");
+
+    form.edtDate.SetFocus(); // hidden box: Enter goes to the field
+    Press(VK_RETURN);
+    EXPECT_FALSE(Application.Terminated());
+    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle()));
+}
+
+TEST_F(SettingsDialog, ADateTheCalendarRefusesIsReportedAndChangesNothing) {
+    TfrmSettings& form = Open();
+    form.edtDate.SetText("01.01.1600");
+    Click(form.btnCalender.Handle());
+    EXPECT_EQ(boxes, std::vector<std::string>{"Kalenderzeit oder -datum konnte nicht gesetzt "
+                                              "werden."});
+    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle()));
+    EXPECT_EQ(Display(form.edtDate), "01.01.1600");
+}
+
+TEST_F(SettingsDialog, InfoShowsOneAboutDialogAndGiftsGoToTheShell) {
+    TfrmSettings& form = Open();
+    Click(form.btnInfo.Handle());
+    Pump();
+    TfrmAbout* first = frmAbout;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(Focus(), first->btnClose.Handle());
+    Press(VK_RETURN); // closes the About dialog only
+    EXPECT_FALSE(IsWindowVisible(first->Handle()));
+    EXPECT_FALSE(Application.Terminated());
+    Click(form.btnInfo.Handle());
+    Click(form.btnInfo.Handle());
+    Pump();
+    EXPECT_EQ(frmAbout, first);
+    EXPECT_TRUE(IsWindowVisible(first->Handle()));
+    EXPECT_EQ(Focus(), first->btnClose.Handle());
+
+    Click(form.btnGeschenke.Handle());
+    EXPECT_EQ(opened, std::vector<std::string>{"https://www.example.com/geschenke.html"});
+}
+
+TEST_F(SettingsDialog, AFailedLoadOpensTheDesignedDialogAndOkRepairsTheStore) {
+    PutString("fontname", "Courier New");
+    PutString("fontsize", "abc");
+    TfrmSettings& form = Open();
+    EXPECT_EQ(boxes, std::vector<std::string>{"Ungültiger Datentyp für 'fontsize'"});
+    EXPECT_EQ(Display(form.edtDate), "__.__.____");
+    EXPECT_EQ(form.edtText.Text(), "");
+    EXPECT_FALSE(form.cbxWorkDays.Checked());
+    EXPECT_EQ(form.panelPreview.Caption(), "Vorschau");
+    EXPECT_EQ(form.panelPreview.Color(), clNavy);
+    EXPECT_EQ(form.panelPreview.Font.Name(), "Courier New"); // loaded before the failure
+    EXPECT_EQ(form.panelPreview.Font.Height(), -37);
+    EXPECT_EQ(form.gbxCalender.Top(), 220);
+
+    Click(form.btnOk.Handle());
+    EXPECT_EQ(GetRaw("fontsize").type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(GetRaw("ende").bytes, FormatShortDate(Today()) + '\0');
+}
+
+// A key that refuses every write, as for a user without the right to it;
+// afterwards one that allows everything again.
+void DenyWrites(bool deny) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, READ_CONTROL | WRITE_DAC,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPLICIT_ACCESS_A entry{};
+    BuildExplicitAccessWithNameA(&entry, const_cast<char*>("EVERYONE"),
+                                 deny ? KEY_SET_VALUE : KEY_ALL_ACCESS,
+                                 deny ? DENY_ACCESS : SET_ACCESS, NO_INHERITANCE);
+    PACL acl = nullptr;
+    SetEntriesInAclA(1, &entry, nullptr, &acl);
+    SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, acl,
+                    nullptr);
+    LocalFree(acl);
+    RegCloseKey(key);
+}
+
+TEST_F(SettingsDialog, AFailedSaveKeepsTheDialogOpen) {
+    TfrmSettings& form = Open();
+    DenyWrites(true);
+    form.edtText.SetText("Neu");
+    Click(form.btnOk.Handle());
+    DenyWrites(false);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Fehler beim Setzen der Daten für 'ende'"});
+    EXPECT_FALSE(Application.Terminated());
+    EXPECT_EQ(TextTemplate, "Neu"); // the record holds the dialog's values
+}
+
+TEST_F(SettingsDialog, TheDateFieldFollowsTheLocaleSeparator) {
+    TfrmSettings& form = Open();
+    SetDateFormatSettings("dd/MM/yyyy", '/');
+    form.DateFormatChanged();
+    EXPECT_EQ(Display(form.edtDate), "01/01/2010");
+    Click(form.btnOk.Handle());
+    EXPECT_EQ(GetRaw("ende").bytes, std::string("01/01/2010", 11));
+}
+
+} // namespace
