@@ -1,5 +1,8 @@
 # Target build: the Windows program and the test suites that run under Wine.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+# The system's printf family is enough for the two numbers the program
+# formats; MinGW's own would add 18 KiB.
+add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
 
 # GoogleTest from the sources Debian ships, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,5 +1,6 @@
 #include "framework/Dispatch.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 TDispatcher* TDispatcher::instance_ = nullptr;
@@ -24,3 +25,12 @@ std::string ErrorDisplayText(const std::string& message) {
         return message + ".";
     return message;
 }
+
+// An error that escapes everything ends the program in std::terminate. The
+// library's own handler would print the error's demangled type to a console
+// this program does not have, and its demangler alone weighs 46 KiB.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
