@@ -12,7 +12,7 @@ RUN_PREFIX ?= $(if $(WINEPREFIX),$(WINEPREFIX),$(abspath $(BUILD))/wine-run)
 ARGS       ?= /s
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build test run clean
+.PHONY: deps build test run bench clean
 
 deps:
 	@tools/deps.sh
@@ -37,6 +37,12 @@ run: build
 	@if [ ! -f $(WINE_TREE)/Quorbel.scr ]; then \
 	    echo "The screen saver is not built yet ($(WINE_TREE)/Quorbel.scr)."; exit 1; fi
 	@tests/wine-session.sh $(RUN_PREFIX) tools/run-saver.sh $(WINE_TREE)/Quorbel.scr $(ARGS)
+
+# Figures to read, not checks: the settings dialog's cost per keystroke and
+# the shipped file's size.
+bench: build
+	@tests/wine-session.sh $(RUN_PREFIX) tools/bench-settings.sh $(abspath $(WINE_TREE)) \
+	    $(WIN32)/Quorbel.scr
 
 clean:
 	rm -rf $(BUILD)

@@ -61,3 +61,9 @@ target_link_libraries(Quorbel PRIVATE quorbel_forms)
 target_link_options(Quorbel PRIVATE -s)
 
 add_subdirectory(tests/win32)
+
+# Benchmarks print figures and fail nothing; `make bench` runs them.
+add_executable(preview_bench tests/bench/preview_bench.cpp ${QUORBEL_RESOURCES})
+target_link_libraries(preview_bench PRIVATE quorbel_forms)
+set_target_properties(preview_bench PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bench)

@@ -188,6 +188,8 @@ void TForm::Show() {
         SendMessageA(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
     }
     TControl::SetVisible(true);
+    if (this == Application.MainForm() && BorderStyle != TBorderStyle::None)
+        Application.ShowTaskbarEntry();
     static const int commands[] = {SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(handle_, commands[static_cast<int>(windowState_)]);
     ApplyStayOnTop();
@@ -413,11 +415,38 @@ int TApplication::Execute(const std::function<void()>& startup) {
     return exitCode;
 }
 
+// The application window is the program's taskbar entry: choosing the entry
+// brings the main form to the front, and closing it closes the main form.
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) {
-    if (message == WM_SETTINGCHANGE && Application.OnSettingChange)
-        Application.Guard([] { Application.OnSettingChange(); });
+    TForm* main = Application.mainForm_;
+    switch (message) {
+    case WM_SETTINGCHANGE:
+        if (Application.OnSettingChange)
+            Application.Guard([] { Application.OnSettingChange(); });
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && main && main->HandleAllocated() &&
+            IsWindowVisible(main->Handle())) {
+            SetActiveWindow(main->Handle());
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (main)
+            Application.Guard([main] { main->Close(); });
+        return 0;
+    default:
+        break;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window with no size: it shows nothing but its taskbar entry, captioned
+// with the title. The full-screen display hides the taskbar and needs none.
+void TApplication::ShowTaskbarEntry() {
+    if (handle_ && !IsWindowVisible(handle_))
+        ShowWindow(handle_, SW_SHOWNOACTIVATE);
 }
 
 void TApplication::CreateHandle() {

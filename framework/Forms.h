@@ -125,7 +125,9 @@ class TApplication : public TDispatcher {
     }
 
     TForm* MainForm() const { return mainForm_; }
+    // Stands for the program in the taskbar and owns every form.
     HWND Handle() const { return handle_; }
+    void ShowTaskbarEntry();
     // The show request of the process start-up information.
     int ShowCommand() const { return showCommand_; }
 

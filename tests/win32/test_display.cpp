@@ -97,6 +97,7 @@ TEST_F(Display, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
     EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(IsWindowVisible(Application.Handle())); // no taskbar entry
     EXPECT_FALSE(IsZoomed(form.Handle()));
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(boxes.empty());

@@ -288,6 +288,22 @@ TEST_F(SettingsDialog, ADateTheCalendarRefusesIsReportedAndChangesNothing) {
     EXPECT_EQ(Display(form.edtDate), "01.01.1600");
 }
 
+TEST_F(SettingsDialog, TheApplicationWindowIsTheOneTaskbarEntryAndClosingItWritesNothing) {
+    TfrmSettings& form = Open();
+    EXPECT_TRUE(IsWindowVisible(Application.Handle()));
+    char caption[32] = "";
+    GetWindowTextA(Application.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Quorbel");
+    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), Application.Handle());
+    Click(form.btnInfo.Handle());
+    EXPECT_EQ(GetWindow(frmAbout->Handle(), GW_OWNER), Application.Handle());
+    EXPECT_FALSE(GetWindowLongA(frmAbout->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    SendMessageA(Application.Handle(), WM_CLOSE, 0, 0); // the entry's Close
+    EXPECT_TRUE(Application.Terminated());
+    EXPECT_FALSE(ProgramKeyExists());
+}
+
 TEST_F(SettingsDialog, InfoShowsOneAboutDialogAndGiftsGoToTheShell) {
     TfrmSettings& form = Open();
     Click(form.btnInfo.Handle());
