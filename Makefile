@@ -12,7 +12,7 @@ RUN_PREFIX ?= $(if $(WINEPREFIX),$(WINEPREFIX),$(abspath $(BUILD))/wine-run)
 ARGS       ?= /s
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build test run bench clean
+.PHONY: deps build test run bench screenshots clean
 
 deps:
 	@tools/deps.sh
@@ -43,6 +43,11 @@ run: build
 bench: build
 	@tests/wine-session.sh $(RUN_PREFIX) tools/bench-settings.sh $(abspath $(WINE_TREE)) \
 	    $(WIN32)/Quorbel.scr
+
+# The README's pictures, from the real program in the tests' own prefix.
+screenshots: build
+	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix tools/screenshots.sh \
+	    $(WINE_TREE)/Quorbel.scr docs
 
 clean:
 	rm -rf $(BUILD)

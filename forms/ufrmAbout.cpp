@@ -49,11 +49,11 @@ void TfrmAbout::FormCreate(TObject*) {
 }
 
 void TfrmAbout::btnEmailClick(TObject*) {
-    ShellOpen(std::string("mailto:") + MakerEmail, ShellExecute);
+    ShellOpen(std::string("mailto:") + MakerEmail, Shell);
 }
 
 void TfrmAbout::btnWebsiteClick(TObject*) {
-    ShellOpen(MakerHomePage, ShellExecute);
+    ShellOpen(MakerHomePage, Shell);
 }
 
 void TfrmAbout::btnCloseClick(TObject*) {

@@ -27,7 +27,7 @@ class TfrmAbout : public TForm {
     void btnCloseClick(TObject* sender);
 
     // What hands the links on; tests put a stand-in here.
-    TShellExecute ShellExecute = ShellExecuteA;
+    TShellExecute Shell = ::ShellExecuteA;
 };
 
 extern TfrmAbout* frmAbout;

@@ -68,8 +68,8 @@ TDateTime FieldDate(const TMaskEdit& field) {
 } // namespace
 
 TfrmSettings::TfrmSettings() : TForm("frmSettings") {
+    edtDate.SetSeparator(DateSeparator()); // before its change event is bound
     ApplySettingsDesign(*this);
-    edtDate.SetSeparator(DateSeparator());
 }
 
 void TfrmSettings::FormCreate(TObject*) {
@@ -137,7 +137,7 @@ void TfrmSettings::btnInfoClick(TObject*) {
 }
 
 void TfrmSettings::btnGeschenkeClick(TObject*) {
-    ShellOpen(GiftsPage, ShellExecute);
+    ShellOpen(GiftsPage, Shell);
 }
 
 void TfrmSettings::btnOkClick(TObject*) {

@@ -53,7 +53,7 @@ class TfrmSettings : public TForm {
     void DateFormatChanged();
 
     // What hands the gifts page on; tests put a stand-in here.
-    TShellExecute ShellExecute = ShellExecuteA;
+    TShellExecute Shell = ::ShellExecuteA;
 };
 
 extern TfrmSettings* frmSettings;

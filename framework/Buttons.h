@@ -29,6 +29,7 @@ class TGlyph {
 class TButton : public TWinControl {
   public:
     using TWinControl::TWinControl;
+    ~TButton() override { DestroyHandle(); } // before its picture
     TKind Kind() const override { return TKind::Button; }
     void ApplyOptions(const TDesignOptions& options) override;
     TNotifyEvent* ClickEvent() override { return &OnClick; }
@@ -78,6 +79,7 @@ class TCheckBox : public TWinControl {
 class TLinkButton : public TWinControl {
   public:
     using TWinControl::TWinControl;
+    ~TLinkButton() override { DestroyHandle(); } // before its picture
     TKind Kind() const override { return TKind::LinkButton; }
     void ApplyOptions(const TDesignOptions& options) override;
     TNotifyEvent* ClickEvent() override { return &OnClick; }

@@ -25,7 +25,8 @@ void TMonthCalendar::SetDate(int year, int month, int day) {
     date.wYear = static_cast<WORD>(year);
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
-    if (HandleAllocated() && !SendMessageA(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date)))
+    if (HandleAllocated() &&
+        !SendMessageA(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date)))
         throw ECalendarError("Kalenderzeit oder -datum konnte nicht gesetzt werden");
     date_ = date;
 }

@@ -19,6 +19,15 @@ const char* const BindingProperty = "Quorbel.Control";
 
 } // namespace
 
+TShiftState KeyShiftState() {
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= MK_CONTROL;
+    return shift;
+}
+
 void RegisterClassOnce(const char* name, WNDPROC proc) {
     WNDCLASSA existing;
     if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
@@ -191,10 +200,11 @@ void TWinControl::CreateHandle() {
         return;
     RegisterClassOnce(ControlClass, FrameworkWindowProc);
     const char* systemClass = SystemClass();
-    const DWORD style = WindowStyle() | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
-    const HWND created = CreateWindowExA(
-        WindowExStyle(), systemClass ? systemClass : ControlClass, Caption().c_str(), style, Left(),
-        Top(), Width(), Height(), WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
+    const DWORD style =
+        WindowStyle() | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
+    const HWND created = CreateWindowExA(WindowExStyle(), systemClass ? systemClass : ControlClass,
+                                         Caption().c_str(), style, Left(), Top(), Width(), Height(),
+                                         WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
     if (!created)
         throw EOutOfResources("Fenster kann nicht erstellt werden");
     if (systemClass) { // the system's procedure stays behind ours
@@ -276,10 +286,6 @@ char TWinControl::Accelerator() const {
 void TWinControl::SetFocus() {
     if (handle_)
         ::SetFocus(handle_);
-}
-
-bool TWinControl::Focused() const {
-    return handle_ && GetFocus() == handle_;
 }
 
 RECT TWinControl::ClientRect() const {

@@ -26,6 +26,8 @@ enum TAnchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using TAnchors = unsigned;
 
 using TShiftState = unsigned; // MK_* flags of the mouse message, or 0
+// Shift and Ctrl as the keyboard holds them now.
+TShiftState KeyShiftState();
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
@@ -36,6 +38,7 @@ constexpr int crNone = -1; // no pointer image at all
 
 // The kinds a design row can name; each control answers its own.
 enum class TKind {
+    Form,
     Panel,
     Label,
     Timer,
@@ -64,6 +67,7 @@ struct TDesignOptions {
     const char* picture = nullptr; // JPEG resource
     bool isDefault = false;        // the form's default button
     int maxLength = 0;             // 0: no limit
+    unsigned interval = 1000;      // a timer's, in milliseconds
 };
 
 // Anything a form owns by name: controls, timers, common dialogs.
@@ -86,6 +90,7 @@ class TComponent : public TObject {
     virtual TNotifyEvent* ClickEvent() { return nullptr; }
     virtual TNotifyEvent* ChangeEvent() { return nullptr; }
     virtual TKeyEvent* KeyUpEvent() { return nullptr; }
+    virtual TNotifyEvent* TimerEvent() { return nullptr; }
 
   private:
     TComponent* owner_;
@@ -197,7 +202,6 @@ class TWinControl : public TControl {
     // Makes the window and those of all its children.
     void CreateHandle();
     void SetFocus();
-    bool Focused() const;
 
     // --- The keyboard model asks these ------------------------------------
     // Tab and accelerators may put the focus here.
@@ -206,8 +210,9 @@ class TWinControl : public TControl {
     virtual bool IsButton() const { return false; }
     // The form's default button.
     virtual bool IsDefault() const { return false; }
-    // Asked before the focus moves elsewhere in the form; false keeps it.
-    virtual bool CanLeave() { return true; }
+    // Runs before the focus moves elsewhere in the form; an error it raises
+    // keeps the focus here, and the key or mouse press goes nowhere.
+    virtual void BeforeLeave() {}
     // Enter or Escape that the form has no use for may go to the control.
     virtual bool WantsKey(WORD) const { return false; }
     // The letter after a single "&" in the caption, upper-cased, or 0.
@@ -292,6 +297,7 @@ class TPanel : public TWinControl {
     TPanelBevel BevelInner = TPanelBevel::None;
 
   protected:
+    DWORD WindowStyle() const override { return TWinControl::WindowStyle() | WS_CLIPCHILDREN; }
     void Paint(HDC dc) override;
 
   private:
@@ -307,6 +313,7 @@ class TGroupBox : public TWinControl {
     TKind Kind() const override { return TKind::GroupBox; }
 
   protected:
+    DWORD WindowStyle() const override { return TWinControl::WindowStyle() | WS_CLIPCHILDREN; }
     void Paint(HDC dc) override;
 };
 
@@ -317,6 +324,8 @@ class TTimer : public TComponent {
     TTimer(TComponent* owner, const char* name);
     ~TTimer() override;
     TKind Kind() const override { return TKind::Timer; }
+    void ApplyOptions(const TDesignOptions& options) override { SetInterval(options.interval); }
+    TNotifyEvent* TimerEvent() override { return &OnTimer; }
 
     unsigned Interval() const { return interval_; }
     bool Enabled() const { return enabled_; }

@@ -134,6 +134,14 @@ TWinControl& ParentOf(TForm& form, const char* parent);
 TWinControl& WindowedControl(TForm& form, const char* name);
 [[noreturn]] void MissingEvent(const char* name, const char* event);
 
+// Binds a handler to an event the component has; a logic error otherwise.
+template <class Event, class Handler>
+void Bind(Event* event, const char* name, const char* kind, Handler handler) {
+    if (!event)
+        MissingEvent(name, kind);
+    *event = handler;
+}
+
 } // namespace design_detail
 
 template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
@@ -148,7 +156,6 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
     form.Cursor = d.cursor;
     form.KeyPreview = d.keyPreview;
     form.TControl::SetVisible(d.visible);
-    form.StackingOrder = d.stacking;
     design_detail::ApplyFont(form, d.font);
     form.SetClientSize(d.clientSize.cx, d.clientSize.cy);
     if (d.onCreate)
@@ -168,33 +175,25 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
 }
 
 template <class F> void ApplyControlDesign(F& form, const TControlDesign<F>& row) {
+    using design_detail::Bind;
     TComponent& component = design_detail::Component(form, row.name, row.kind);
-    component.ApplyOptions(row.options);
-    if (auto* timer = dynamic_cast<TTimer*>(&component)) {
-        timer->SetInterval(row.interval);
-        if (row.onTimer)
-            timer->OnTimer = [&form, h = row.onTimer](TObject* sender) { (form.*h)(sender); };
-    }
-    if (row.onClick) {
-        TNotifyEvent* event = component.ClickEvent();
-        if (!event)
-            design_detail::MissingEvent(row.name, "click");
-        *event = [&form, h = row.onClick](TObject* sender) { (form.*h)(sender); };
-    }
-    if (row.onChange) {
-        TNotifyEvent* event = component.ChangeEvent();
-        if (!event)
-            design_detail::MissingEvent(row.name, "change");
-        *event = [&form, h = row.onChange](TObject* sender) { (form.*h)(sender); };
-    }
-    if (row.onKeyUp) {
-        TKeyEvent* event = component.KeyUpEvent();
-        if (!event)
-            design_detail::MissingEvent(row.name, "key-up");
-        *event = [&form, h = row.onKeyUp](TObject* sender, WORD& key, TShiftState shift) {
-            (form.*h)(sender, key, shift);
-        };
-    }
+    TDesignOptions options = row.options;
+    options.interval = row.interval;
+    component.ApplyOptions(options);
+    const auto notify = [&form](void (F::*handler)(TObject*)) {
+        return [&form, handler](TObject* sender) { (form.*handler)(sender); };
+    };
+    if (row.onClick)
+        Bind(component.ClickEvent(), row.name, "click", notify(row.onClick));
+    if (row.onChange)
+        Bind(component.ChangeEvent(), row.name, "change", notify(row.onChange));
+    if (row.onTimer)
+        Bind(component.TimerEvent(), row.name, "timer", notify(row.onTimer));
+    if (row.onKeyUp)
+        Bind(component.KeyUpEvent(), row.name, "key-up",
+             [&form, h = row.onKeyUp](TObject* sender, WORD& key, TShiftState shift) {
+                 (form.*h)(sender, key, shift);
+             });
     auto* control = dynamic_cast<TControl*>(&component);
     if (!control)
         return; // timers and common dialogs have no place on the form
@@ -202,9 +201,10 @@ template <class F> void ApplyControlDesign(F& form, const TControlDesign<F>& row
     control->SetParent(&parent);
     control->SetBounds(row.position.x, row.position.y, row.size.cx, row.size.cy);
     auto* windowed = dynamic_cast<TWinControl*>(control);
-    const bool parentColor = row.parentColor && (!windowed || windowed->UsesParentColor());
-    if (parentColor || !row.parentColor)
-        control->SetColor(parentColor ? parent.Color() : row.color);
+    if (!row.parentColor)
+        control->SetColor(row.color);
+    else if (!windowed || windowed->UsesParentColor())
+        control->SetColor(parent.Color());
     control->Cursor = row.cursor;
     design_detail::ApplyFont(*control, row.font);
     control->SetCaption(row.caption);
@@ -227,4 +227,6 @@ void ApplyDesign(F& form, const TFormDesign<F>& formDesign,
         ApplyControlDesign(form, row);
     if (formDesign.activeControl)
         form.ActiveControl = &design_detail::WindowedControl(form, formDesign.activeControl);
+    for (const std::string& name : formDesign.stacking)
+        form.StackingOrder.push_back(&design_detail::WindowedControl(form, name.c_str()));
 }

@@ -4,17 +4,10 @@
 
 namespace {
 
-TShiftState KeyShiftState() {
-    TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        shift |= MK_SHIFT;
-    if (GetKeyState(VK_CONTROL) < 0)
-        shift |= MK_CONTROL;
-    return shift;
-}
-
-bool MovesCaret(WPARAM key) {
-    return key == VK_LEFT || key == VK_RIGHT || key == VK_HOME || key == VK_END;
+// Keys that move the caret in a single-line edit, and which way.
+bool MovesCaret(WPARAM key, bool& forward) {
+    forward = key == VK_RIGHT || key == VK_END || key == VK_DOWN;
+    return forward || key == VK_LEFT || key == VK_HOME || key == VK_UP;
 }
 
 } // namespace
@@ -86,16 +79,21 @@ LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- TMaskEdit -----------------------------------------------------------
 
-TMaskEdit::TMaskEdit(TComponent* owner, const char* name) : TEdit(owner, name) {
-    MaxLength = TDateMask::Length;
-    SetCaption(mask_.DisplayText());
+TMaskEdit::TMaskEdit(TComponent* owner, const char* name) : TEdit(owner, name) {}
+
+void TMaskEdit::HandleCreated() {
+    TEdit::HandleCreated();
+    ShowMask(); // whatever caption the design gave, the window shows the mask
 }
 
 void TMaskEdit::SetSeparator(char separator) {
+    const std::string before = mask_.Text();
     mask_.SetSeparator(separator);
     entered_.SetSeparator(separator);
     undo_.SetSeparator(separator);
     ShowMask();
+    if (mask_.Text() != before)
+        Changed();
 }
 
 void TMaskEdit::SetText(const std::string& text) {
@@ -108,11 +106,20 @@ void TMaskEdit::SetText(const std::string& text) {
         Changed();
 }
 
+// Past the EN_CHANGE: the mask raises OnChange itself.
 void TMaskEdit::ShowMask() {
-    if (!HandleAllocated())
-        SetCaption(mask_.DisplayText()); // the window starts with it
-    else // past the EN_CHANGE: the mask raises OnChange itself
+    if (HandleAllocated())
         DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(mask_.DisplayText().c_str()));
+}
+
+void TMaskEdit::SnapCaret(bool forward) {
+    int start = 0;
+    int end = 0;
+    Selection(start, end);
+    if (start == end) {
+        const int caret = TDateMask::NormalizeCaret(start, forward);
+        Select(caret, caret);
+    }
 }
 
 void TMaskEdit::Selection(int& start, int& end) const {
@@ -181,6 +188,12 @@ LRESULT TMaskEdit::Character(char key) {
 }
 
 bool TMaskEdit::KeyDown(WPARAM key) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    // The system's edit pastes and cuts these itself, past WM_PASTE and WM_CUT.
+    if (shift && (key == VK_INSERT || key == VK_DELETE)) {
+        WndProc(key == VK_INSERT ? WM_PASTE : WM_CUT, 0, 0);
+        return true;
+    }
     switch (key) {
     case VK_DELETE: {
         int start = 0;
@@ -229,10 +242,9 @@ void TMaskEdit::Check() {
         "Ungültiger Eingabewert. Mit der Taste ESC machen Sie die Änderungen rückgängig.");
 }
 
-bool TMaskEdit::CanLeave() {
+void TMaskEdit::BeforeLeave() {
     Check();
     modified_ = false;
-    return true;
 }
 
 LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -241,23 +253,19 @@ LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CHAR:
         return Character(static_cast<char>(wParam));
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
         if (KeyDown(wParam))
             return 0;
-        if (MovesCaret(wParam)) {
-            const LRESULT result = TEdit::WndProc(message, wParam, lParam);
-            Selection(start, end);
-            if (start == end) // the caret never rests before a separator
-                Select(TDateMask::NormalizeCaret(start, wParam == VK_RIGHT || wParam == VK_END),
-                       TDateMask::NormalizeCaret(start, wParam == VK_RIGHT || wParam == VK_END));
-            return result;
-        }
-        break;
+        bool forward = false;
+        if (!MovesCaret(wParam, forward))
+            break;
+        const LRESULT result = TEdit::WndProc(message, wParam, lParam);
+        SnapCaret(forward); // the caret never rests before a separator
+        return result;
+    }
     case WM_LBUTTONUP: {
         const LRESULT result = TEdit::WndProc(message, wParam, lParam);
-        Selection(start, end);
-        if (start == end)
-            Select(TDateMask::NormalizeCaret(start, true), TDateMask::NormalizeCaret(start, true));
+        SnapCaret(true);
         return result;
     }
     case WM_SETFOCUS:

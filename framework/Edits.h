@@ -10,6 +10,7 @@
 class TEdit : public TWinControl {
   public:
     TEdit(TComponent* owner, const char* name) : TWinControl(owner, name) { SetColor(clWindow); }
+    ~TEdit() override { DestroyHandle(); } // before the brush it was given
     TKind Kind() const override { return TKind::Edit; }
     void ApplyOptions(const TDesignOptions& options) override;
     TNotifyEvent* ChangeEvent() override { return &OnChange; }
@@ -65,16 +66,18 @@ class TMaskEdit : public TEdit {
     void SetSeparator(char separator);
     bool Modified() const { return modified_; }
 
-    bool CanLeave() override;
+    void BeforeLeave() override;
     bool WantsKey(WORD key) const override { return key == VK_RETURN || key == VK_ESCAPE; }
 
   protected:
+    void HandleCreated() override;
     void Notify(WORD) override {} // the mask raises OnChange itself
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void Selection(int& start, int& end) const;
     void Select(int start, int end);
+    void SnapCaret(bool forward);
     void Apply(const TDateMask& before, const TMaskResult& result);
     void ShowMask();
     LRESULT Character(char key);

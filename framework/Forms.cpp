@@ -17,29 +17,13 @@ namespace {
 
 const char* const ApplicationClass = "QuorbelApplication";
 
-TShiftState KeyShiftState() {
-    TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        shift |= MK_SHIFT;
-    if (GetKeyState(VK_CONTROL) < 0)
-        shift |= MK_CONTROL;
-    return shift;
-}
-
 bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
 
+// The presses that move the focus to a control.
 bool IsMousePress(UINT message) {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        return true;
-    default:
-        return false;
-    }
+    return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
 }
 
 // The windowed controls below parent in tab order, depth first; those
@@ -50,10 +34,9 @@ void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops
         if (auto* windowed = dynamic_cast<TWinControl*>(child);
             windowed && windowed->TabOrder >= 0 && windowed->Visible() && windowed->Enabled())
             children.push_back(windowed);
-    std::stable_sort(children.begin(), children.end(),
-                     [](const TWinControl* a, const TWinControl* b) {
-                         return a->TabOrder < b->TabOrder;
-                     });
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const TWinControl* a, const TWinControl* b) { return a->TabOrder < b->TabOrder; });
     for (TWinControl* child : children) {
         if (child->TakesFocus())
             stops.push_back(child);
@@ -120,7 +103,7 @@ HWND TForm::WindowParent() const {
 
 void TForm::HandleCreated() {
     if (HICON small = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, 16, 16, 0)))
+            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, 16, 16, LR_SHARED)))
         SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
@@ -169,10 +152,9 @@ void TForm::ApplyStayOnTop() {
 }
 
 void TForm::ApplyStackingOrder() {
-    for (const std::string& name : StackingOrder)
-        if (auto* control = dynamic_cast<TWinControl*>(FindComponent(name)))
-            SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (TWinControl* control : StackingOrder)
+        SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm::Show() {
@@ -226,7 +208,10 @@ TWinControl* TForm::ReachableDefaultButton() const {
 }
 
 TWinControl* TForm::FocusedControl() const {
-    for (HWND window = GetFocus(); window && window != handle_; window = GetParent(window))
+    const HWND focus = GetFocus();
+    if (!focus || !IsChild(handle_, focus))
+        return nullptr; // in another window: no control of this form is left
+    for (HWND window = focus; window && window != handle_; window = GetParent(window))
         if (TWinControl* control = FromHandle(window))
             return control;
     return nullptr;
@@ -238,12 +223,11 @@ std::vector<TWinControl*> TForm::TabList() const {
     return stops;
 }
 
-bool TForm::FocusControl(TWinControl* target) {
+void TForm::FocusControl(TWinControl* target) {
     TWinControl* focused = FocusedControl();
-    if (focused && focused != target && !focused->CanLeave())
-        return false;
+    if (focused && focused != target)
+        focused->BeforeLeave();
     target->SetFocus();
-    return true;
 }
 
 void TForm::SelectNext(bool forward) {
@@ -257,8 +241,8 @@ void TForm::SelectNext(bool forward) {
         index = forward ? 0 : count - 1;
     else
         index = (static_cast<int>(at - stops.begin()) + (forward ? 1 : count - 1)) % count;
-    if (FocusControl(stops[index]))
-        stops[index]->EnteredByTab();
+    FocusControl(stops[index]);
+    stops[index]->EnteredByTab();
 }
 
 void TForm::RecoverFocus() {
@@ -325,8 +309,8 @@ bool TForm::AcceleratorKey(WPARAM key) {
         if (!control || !control->TakesFocus() || !control->Reachable() ||
             control->Accelerator() != static_cast<char>(key))
             continue;
-        if (FocusControl(control))
-            control->Click();
+        FocusControl(control);
+        control->Click();
         return true;
     }
     return false;
@@ -337,9 +321,9 @@ bool TForm::AcceleratorKey(WPARAM key) {
 bool TForm::MousePress(HWND target) {
     TWinControl* control = FromHandle(target);
     TWinControl* focused = FocusedControl();
-    if (!control || !control->TakesFocus() || !focused || focused == control)
-        return false;
-    return !focused->CanLeave();
+    if (control && control->TakesFocus() && focused && focused != control)
+        focused->BeforeLeave();
+    return false;
 }
 
 bool TForm::PreTranslateMessage(MSG& message) {
@@ -366,8 +350,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             const HWND focus = GetFocus();
             if (focus && IsChild(handle_, focus))
                 lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
-            ::SetFocus(lastFocus_);
+        } else if (lastFocus_) {
+            if (IsChild(handle_, lastFocus_) && IsWindowVisible(lastFocus_) &&
+                IsWindowEnabled(lastFocus_))
+                ::SetFocus(lastFocus_);
+            else
+                RecoverFocus();
             return 0;
         }
         break;
@@ -417,8 +405,7 @@ int TApplication::Execute(const std::function<void()>& startup) {
 
 // The application window is the program's taskbar entry: choosing the entry
 // brings the main form to the front, and closing it closes the main form.
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TForm* main = Application.mainForm_;
     switch (message) {
     case WM_SETTINGCHANGE:
@@ -524,9 +511,9 @@ void TApplication::Terminate() {
 }
 
 void TApplication::DestroyForms() {
+    mainForm_ = nullptr; // nothing may reach it while it goes
     while (!forms_.empty())
         forms_.pop_back();
-    mainForm_ = nullptr;
     terminated_ = false;
     if (handle_) {
         DestroyWindow(handle_);

@@ -32,20 +32,20 @@ using TCloseEvent = std::function<void(TObject* sender, TCloseAction&)>;
 //                   it is reachable, else goes to the control if it wants it;
 //   Alt+letter      focuses, then clicks, the control whose caption marks it;
 //   Escape          goes to the control if it wants it (no cancel buttons).
-// Every move of the focus asks the focused control first (CanLeave), also
-// for a mouse press on another control.
+// Every move of the focus runs the focused control's BeforeLeave first, also
+// for a mouse press on another control; an error there stops the move.
 class TForm : public TWinControl {
   public:
     explicit TForm(const char* name);
     ~TForm() override;
-    TKind Kind() const override { return TKind::Panel; }
+    TKind Kind() const override { return TKind::Form; }
 
     // These take effect when the window is made.
     TBorderStyle BorderStyle = TBorderStyle::Sizeable;
     TBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
     TPosition Position = TPosition::Designed;
-    // Windowed controls' names from the bottom of the stack to its top.
-    std::vector<std::string> StackingOrder;
+    // Windowed controls from the bottom of the stack to its top.
+    std::vector<TWinControl*> StackingOrder;
 
     // These work at any time.
     TFormStyle FormStyle = TFormStyle::Normal;
@@ -73,8 +73,8 @@ class TForm : public TWinControl {
 
     // The push button marked as default, if it can take Enter now.
     TWinControl* ReachableDefaultButton() const;
-    // Moves the focus if the focused control lets it go.
-    bool FocusControl(TWinControl* target);
+    // Moves the focus; the focused control may refuse with an error.
+    void FocusControl(TWinControl* target);
     bool PreTranslateMessage(MSG& message) override;
     void RecoverFocus() override;
 

@@ -11,6 +11,7 @@ key='HKCU\Software\Quorbel'
 log=$dir/settings-e2e.log
 : >"$log"
 fail() { echo "FAIL: $*"; exit 1; }
+differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
 "$QUORBEL_WINE" reg delete "$key" /f >>"$log" 2>&1 || true
 
@@ -32,9 +33,17 @@ awk -v n="$navy" 'BEGIN { exit !(n > 30000) }' || fail "no preview on the screen
 xdotool key Tab Tab Tab space # OK, Cancel, the date field, the calendar button
 sleep 1
 import -window root "$dir/settings-calendar-e2e.png"
-xdotool key Return # "Schließen", the default button while the box is shown
+# Enter on a button clicks that button; from the check box it goes to
+# "Schließen", the default button while the box is shown.
+xdotool key Tab Return
 sleep 0.5
-xdotool key shift+Tab # back to the date field
+import -window root "$dir/settings-closed-e2e.png"
+opened=$(differing "$dir/settings-e2e.png" "$dir/settings-calendar-e2e.png")
+closed=$(differing "$dir/settings-e2e.png" "$dir/settings-closed-e2e.png")
+echo "pixels changed by the calendar box: $opened, left after closing it: $closed"
+((opened > 20000)) || fail "the calendar box did not open"
+((closed < 2000)) || fail "Enter did not close the calendar box"
+xdotool key shift+Tab shift+Tab # back to the date field
 xdotool type --delay 50 24122030
 xdotool key alt+o
 for _ in $(seq 100); do kill -0 "$dialog" 2>/dev/null || break; sleep 0.1; done

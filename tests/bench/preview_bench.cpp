@@ -35,8 +35,8 @@ int main() {
             UpdateWindow(frmSettings->panelPreview.Handle());
         }
         const double perKey = (CpuMilliseconds() - start) / rounds;
-        std::printf("preview update with repaint: %.3f ms CPU per keystroke (%d rounds)\n",
-                    perKey, rounds);
+        std::printf("preview update with repaint: %.3f ms CPU per keystroke (%d rounds)\n", perKey,
+                    rounds);
         frmSettings->Close();
     });
 }

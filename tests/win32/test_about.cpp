@@ -32,7 +32,7 @@ class About : public ::testing::Test {
                                             UINT) { boxes.push_back(text); };
         Application.CreateForm(frmMain);
         Application.CreateForm(frmAbout);
-        frmAbout->ShellExecute = FakeShell;
+        frmAbout->Shell = FakeShell;
         frmAbout->Show();
     }
     void TearDown() override { Application.DestroyForms(); }
@@ -62,6 +62,12 @@ TEST_F(About, ThePictureIsDecodedAndStretchedToItsFrame) {
     EXPECT_EQ(frmAbout->Image1.PictureSize().cy, 580);
     EXPECT_EQ(frmAbout->Image1.Width(), 97);
     EXPECT_EQ(frmAbout->Image1.Height(), 145);
+}
+
+TEST(AboutShell, TheLinksGoToTheRealShellUnlessATestSaysOtherwise) {
+    Application.CreateForm(frmAbout);
+    EXPECT_EQ(frmAbout->Shell, &::ShellExecuteA);
+    Application.DestroyForms();
 }
 
 TEST_F(About, LinksGoToTheShellAndTheDialogStaysOpen) {

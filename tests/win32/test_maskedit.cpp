@@ -32,6 +32,7 @@ const TFontDesign Plain{"MS Sans Serif", -11, 0, clWindowText};
 const TFontDesign DateFont{"Arial", -16, fsBold | fsItalic, clPurple};
 
 TfrmField::TfrmField() : TForm("frmField") {
+    edtDate.SetSeparator('.'); // before the change event is bound
     // clang-format off
     ApplyDesign(*this,
         TFormDesign<F>{"Datumsfeld", {300, 110}, Plain}.Border(TBorderStyle::Single, biSystemMenu)
@@ -42,7 +43,6 @@ TfrmField::TfrmField() : TForm("frmField") {
             Row{"btnGo",    TKind::Button,   OnForm, {8, 75},  {85, 25},  "&Go", Plain,    2}.OnClick(&F::btnGoClick),
         });
     // clang-format on
-    edtDate.SetSeparator('.');
 }
 
 TfrmField* frmField = nullptr;
@@ -100,6 +100,16 @@ TEST_F(DateField, BackspaceAndDeleteEmptyThePositionsTheyRemove) {
     SendMessageA(field, EM_SETSEL, 0, 0);
     Press(VK_DELETE);
     EXPECT_EQ(WindowText(field), "_4.1_.2026");
+    // The caret never rests before a separator, whichever key moves it.
+    SendMessageA(field, EM_SETSEL, 1, 1);
+    Press(VK_RIGHT);
+    EXPECT_EQ(Caret(field), 3);
+    Press(VK_LEFT);
+    EXPECT_EQ(Caret(field), 1);
+    Press(VK_DOWN);
+    EXPECT_EQ(Caret(field), 3);
+    Press(VK_UP);
+    EXPECT_EQ(Caret(field), 1);
 }
 
 TEST_F(DateField, LeavingAYearLessFieldFailsTheCheckAndKeepsTheFocus) {
@@ -154,6 +164,9 @@ TEST_F(DateField, PasteAndTheContextMenuCommandsGoThroughTheMask) {
     SendMessageA(field, WM_CLEAR, 0, 0);
     EXPECT_EQ(WindowText(field), "__.12.2027");
     SendMessageA(field, WM_UNDO, 0, 0);
+    EXPECT_EQ(WindowText(field), "31.12.2027");
+    SendMessageA(field, EM_SETSEL, 0, 0);
+    Press({VK_SHIFT, VK_INSERT}); // the edit's own paste key
     EXPECT_EQ(WindowText(field), "31.12.2027");
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kaputt"));
     EXPECT_EQ(WindowText(field).size(), 10u);

@@ -71,7 +71,7 @@ class SettingsDialog : public RegistryTest {
     }
     TfrmSettings& Open() {
         Application.CreateForm(frmSettings);
-        frmSettings->ShellExecute = FakeShell;
+        frmSettings->Shell = FakeShell;
         Pump();
         return *frmSettings;
     }
@@ -280,12 +280,63 @@ TEST_F(SettingsDialog, TheCalendarSeedsFromTheFieldAndOnlyCloseOrEnterTakeADayOv
 
 TEST_F(SettingsDialog, ADateTheCalendarRefusesIsReportedAndChangesNothing) {
     TfrmSettings& form = Open();
+    const std::vector<std::string> refused{"Kalenderzeit oder -datum konnte nicht gesetzt werden."};
     form.edtDate.SetText("01.01.1600");
     Click(form.btnCalender.Handle());
-    EXPECT_EQ(boxes, std::vector<std::string>{"Kalenderzeit oder -datum konnte nicht gesetzt "
-                                              "werden."});
-    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle()));
+    EXPECT_EQ(boxes, refused);
+    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle())); // a hidden box stays hidden
+
+    form.edtDate.SetText("24.12.2030");
+    Click(form.btnCalender.Handle());
+    form.edtDate.SetText("01.01.1600");
+    boxes.clear();
+    Click(form.btnCalender.Handle());
+    EXPECT_EQ(boxes, refused);
+    EXPECT_TRUE(IsWindowVisible(form.gbxCalender.Handle())); // a shown one stays shown
+    EXPECT_EQ(Picked(form.cal), "24.12.2030");
     EXPECT_EQ(Display(form.edtDate), "01.01.1600");
+}
+
+TEST_F(SettingsDialog, TheShownBoxDisablesNothingBeneathIt) {
+    TfrmSettings& form = Open();
+    Click(form.btnCalender.Handle());
+    ASSERT_TRUE(IsWindowVisible(form.gbxCalender.Handle()));
+    form.edtDate.SetFocus();
+    Press(VK_TAB); // the calendar button, stacked above the box
+    EXPECT_EQ(Focus(), form.btnCalender.Handle());
+    Press(VK_TAB); // the covered check box
+    EXPECT_EQ(Focus(), form.cbxWorkDays.Handle());
+    Press(VK_SPACE);
+    EXPECT_TRUE(form.cbxWorkDays.Checked());
+    {
+        DialogAnswer answer([](HWND dialog) { Answer(dialog, IDCANCEL); });
+        Press({VK_MENU, 'F'}); // "&Farbe ändern", partly covered, opens its dialog
+    }
+    EXPECT_EQ(Focus(), form.btnChangeColor.Handle());
+    EXPECT_TRUE(IsWindowVisible(form.gbxCalender.Handle()));
+}
+
+TEST_F(SettingsDialog, AChangedDateWithoutAYearStopsOkAndEnterChecksItOnlyWhileTheBoxIsHidden) {
+    TfrmSettings& form = Open();
+    form.edtDate.SetFocus();
+    SendMessageA(form.edtDate.Handle(), EM_SETSEL, 0, 10);
+    Type("2412");
+    Press({VK_MENU, 'O'});
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(Application.Terminated());
+    EXPECT_FALSE(ProgramKeyExists());
+    EXPECT_EQ(Focus(), form.edtDate.Handle());
+
+    Press(VK_RETURN); // the box is hidden: the field checks
+    EXPECT_EQ(boxes.size(), 2u);
+
+    Click(form.btnCalender.Handle()); // the button is no control to leave the field for
+    EXPECT_EQ(boxes.size(), 3u);
+    form.btnCalender.Click(); // the program opens the box
+    form.edtDate.SetFocus();
+    Press(VK_RETURN); // the box is shown: Enter goes to "Schließen"
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_FALSE(IsWindowVisible(form.gbxCalender.Handle()));
 }
 
 TEST_F(SettingsDialog, TheApplicationWindowIsTheOneTaskbarEntryAndClosingItWritesNothing) {
@@ -348,8 +399,8 @@ TEST_F(SettingsDialog, AFailedLoadOpensTheDesignedDialogAndOkRepairsTheStore) {
 // afterwards one that allows everything again.
 void DenyWrites(bool deny) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, READ_CONTROL | WRITE_DAC,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0,
+                              READ_CONTROL | WRITE_DAC, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     EXPLICIT_ACCESS_A entry{};
     BuildExplicitAccessWithNameA(&entry, const_cast<char*>("EVERYONE"),
@@ -376,9 +427,11 @@ TEST_F(SettingsDialog, AFailedSaveKeepsTheDialogOpen) {
 
 TEST_F(SettingsDialog, TheDateFieldFollowsTheLocaleSeparator) {
     TfrmSettings& form = Open();
+    form.edtText.SetText("%date%");
     SetDateFormatSettings("dd/MM/yyyy", '/');
     form.DateFormatChanged();
     EXPECT_EQ(Display(form.edtDate), "01/01/2010");
+    EXPECT_EQ(form.panelPreview.Caption(), "01/01/2010");
     Click(form.btnOk.Handle());
     EXPECT_EQ(GetRaw("ende").bytes, std::string("01/01/2010", 11));
 }
