@@ -3,6 +3,7 @@
 # with its settings written into the prefix's registry, looked at through a
 # screenshot.  e2e-display.sh PROGRAM
 set -euo pipefail
+source "$(dirname "$0")/windows.sh"
 scr=$1
 run="$(dirname "$0")/wine-exec.sh"
 shot=$(dirname "$scr")/display-e2e.png
@@ -28,11 +29,7 @@ share_of() {
 started=$(date +%s%N)
 "$run" "$scr" /s >>"$log" 2>&1 &
 saver=$!
-for _ in $(seq 200); do
-    xdotool search --name '^Bildschirmschoner$' >/dev/null 2>&1 && break
-    kill -0 "$saver" 2>/dev/null || fail "the saver ended without a window"
-    sleep 0.1
-done
+wait_for_window Bildschirmschoner "$saver" >/dev/null || fail "the saver showed no window"
 echo "window visible after $((($(date +%s%N) - started) / 1000000)) ms"
 sleep 1
 import -window root "$shot"

@@ -4,6 +4,7 @@
 # next "/s" counts to. Screenshots of the dialog, with and without its
 # calendar box, are left beside the program.  e2e-settings.sh PROGRAM
 set -euo pipefail
+source "$(dirname "$0")/windows.sh"
 scr=$1
 run="$(dirname "$0")/wine-exec.sh"
 dir=$(dirname "$scr")
@@ -17,11 +18,7 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
 "$run" "$scr" /c >>"$log" 2>&1 &
 dialog=$!
-for _ in $(seq 200); do
-    xdotool search --name '^Quorbel konfigurieren$' >/dev/null 2>&1 && break
-    kill -0 "$dialog" 2>/dev/null || fail "the program ended without a dialog"
-    sleep 0.1
-done
+wait_for_window 'Quorbel konfigurieren' "$dialog" >/dev/null || fail "the program showed no dialog"
 sleep 1
 import -window root "$dir/settings-e2e.png"
 # The preview: navy, with the white text in it.

@@ -4,6 +4,7 @@
 # Each window is cut out along its own frame, which Wine draws itself on
 # the virtual display; the full-screen display is shown scaled down.
 set -euo pipefail
+source "$(dirname "$0")/../tests/windows.sh"
 scr=$1
 docs=$2
 run="$(dirname "$0")/../tests/wine-exec.sh"
@@ -12,14 +13,6 @@ shot=$(mktemp --suffix=.png)
 trap 'rm -f "$shot"' EXIT
 mkdir -p "$docs"
 
-wait_for() {
-    for _ in $(seq 200); do
-        xdotool search --name "^$1\$" 2>/dev/null | head -n 1 && return
-        sleep 0.1
-    done
-    echo "no window '$1'" >&2
-    exit 1
-}
 # The window's frame as WxH+X+Y.
 frame() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }
@@ -30,7 +23,7 @@ save() { convert "$shot" "$@" +repage -colors 64 "PNG8:$docs/$name"; echo "$docs
 "$QUORBEL_WINE" reg add "$key" /v ende /d 24.12.2030 /f >/dev/null 2>&1
 
 "$run" "$scr" /s >/dev/null 2>&1 &
-wait_for Bildschirmschoner >/dev/null
+wait_for_window Bildschirmschoner >/dev/null
 sleep 1
 import -window root "$shot"
 name=display.png save -resize 50%
@@ -38,7 +31,7 @@ xdotool key space
 wait
 
 "$run" "$scr" /c >/dev/null 2>&1 &
-dialog=$(wait_for 'Quorbel konfigurieren')
+dialog=$(wait_for_window 'Quorbel konfigurieren')
 sleep 1
 import -window root "$shot"
 name=settings.png save -crop "$(frame "$dialog")"
@@ -47,7 +40,7 @@ sleep 1
 import -window root "$shot"
 name=settings-calendar.png save -crop "$(frame "$dialog")"
 xdotool key Tab Return alt+i # Enter away from a button closes the box
-about=$(wait_for Info)
+about=$(wait_for_window Info)
 sleep 1
 import -window root "$shot"
 read -r x1 y1 x2 y2 < <(for w in "$dialog" "$about"; do frame "$w"; done |

@@ -138,6 +138,15 @@ TEST_F(Display, TheLabelMeasuresItsTextWithMnemonics) {
     EXPECT_GT(form.labText.Width(), 0); // one blank
 }
 
+// Arial's digits are all 1139/2048 of an em wide, and Liberation Sans, which
+// draws "Arial" here, has the same advance widths: at the default 32 point
+// (43 px) each digit takes 24 px, as on Windows.
+TEST_F(Display, TheLabelIsAsWideAsArialsDigits) {
+    PutString("text", "0123456789");
+    TfrmQuorbel& form = Open();
+    EXPECT_EQ(form.labText.Width(), 10 * 24);
+}
+
 TEST_F(Display, TicksKeepTheTextInsideTheMainPanel) {
     TfrmQuorbel& form = Open();
     for (int tick = 0; tick < 200; ++tick) {
