@@ -29,6 +29,7 @@ share_of() {
 started=$(date +%s%N)
 "$run" "$scr" /s >>"$log" 2>&1 &
 saver=$!
+trap 'kill "$saver" 2>/dev/null || true' EXIT # a failed run leaves no window behind
 wait_for_window Bildschirmschoner "$saver" >/dev/null || fail "the saver showed no window"
 echo "window visible after $((($(date +%s%N) - started) / 1000000)) ms"
 sleep 1

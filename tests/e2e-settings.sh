@@ -18,6 +18,7 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
 "$run" "$scr" /c >>"$log" 2>&1 &
 dialog=$!
+trap 'kill "$dialog" 2>/dev/null || true' EXIT # a failed run leaves no window behind
 wait_for_window 'Quorbel konfigurieren' "$dialog" >/dev/null || fail "the program showed no dialog"
 sleep 1
 import -window root "$dir/settings-e2e.png"

@@ -2,12 +2,13 @@
 # display.
 
 # wait_for_window TITLE [PID]: prints the X window of the top-level window
-# with exactly that title once it is there; fails after 20 s, or at once when
-# the process PID has ended without it.
+# with exactly that title once it is on the screen (Wine may make it well
+# before it shows it); fails after 20 s, or at once when the process PID has
+# ended without it.
 wait_for_window() {
     local window
     for _ in $(seq 200); do
-        window=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) &&
+        window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) &&
             [[ -n $window ]] && { echo "$window"; return 0; }
         [[ -n ${2:-} ]] && ! kill -0 "$2" 2>/dev/null && break
         sleep 0.1

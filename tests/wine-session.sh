@@ -36,18 +36,27 @@ if [[ -z "${DISPLAY:-}" ]]; then
     rm -f "$displayfile"
 fi
 
+import() { "$wine" regedit /S "Z:${1//\//\\}"; }
+settings() {
+    import "$here/german-locale.reg"
+    [[ -z "${QUORBEL_VIRTUAL_DISPLAY:-}" ]] || import "$here/virtual-display.reg"
+}
+
 mkdir -p "$WINEPREFIX"
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    echo "Making the Wine prefix $WINEPREFIX (once)..."
+    "$wine" wineboot -i >/dev/null 2>&1
+    settings
+    # Wine's desktop process started before these settings and would keep
+    # the old ones for the whole session.
+    "$server" -k 2>/dev/null || true
+    "$server" -w 2>/dev/null || true
+fi
+
 "$server" -f -p 2>/dev/null &
 pids+=($!)
 socket=/tmp/.wine-$(id -u)/$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
 for _ in $(seq 200); do [[ -S "$socket" ]] && break; sleep 0.05; done
-
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    echo "Making the Wine prefix $WINEPREFIX (once)..."
-    "$wine" wineboot -i >/dev/null 2>&1
-fi
-import() { "$wine" regedit /S "Z:${1//\//\\}"; }
-import "$here/german-locale.reg"
-[[ -n "${QUORBEL_VIRTUAL_DISPLAY:-}" ]] && import "$here/virtual-display.reg"
+settings
 
 "$@"
