@@ -32,16 +32,19 @@ test: build
 	@cd $(NATIVE) && ctest --output-on-failure
 	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix \
 	    ctest --test-dir $(WINE_TREE) --output-on-failure
+	@echo "The shipped i386 program, end to end (minutes where it runs under emulation):"
+	@tools/with-i386.sh timeout 600 tests/wine-session.sh $(abspath $(WIN32))/wineprefix \
+	    tests/shipped.sh $(WIN32)/Quorbel.scr
 
 run: build
 	@if [ ! -f $(WINE_TREE)/Quorbel.scr ]; then \
 	    echo "The screen saver is not built yet ($(WINE_TREE)/Quorbel.scr)."; exit 1; fi
 	@tests/wine-session.sh $(RUN_PREFIX) tools/run-saver.sh $(WINE_TREE)/Quorbel.scr $(ARGS)
 
-# Figures to read, not checks: the settings dialog's cost per keystroke and
-# the shipped file's size.
+# Figures to read, not checks: the screen saver beside a bare window, the
+# settings dialog per keystroke and the shipped file's size.
 bench: build
-	@tests/wine-session.sh $(RUN_PREFIX) tools/bench-settings.sh $(abspath $(WINE_TREE)) \
+	@tests/wine-session.sh $(RUN_PREFIX) tools/bench.sh $(abspath $(WINE_TREE)) \
 	    $(WIN32)/Quorbel.scr
 
 # The README's pictures, from the real program in the tests' own prefix.

@@ -67,3 +67,7 @@ add_executable(preview_bench tests/bench/preview_bench.cpp ${QUORBEL_RESOURCES})
 target_link_libraries(preview_bench PRIVATE quorbel_forms)
 set_target_properties(preview_bench PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bench)
+add_executable(floor WIN32 tests/bench/floor.cpp)
+target_link_libraries(floor PRIVATE user32 gdi32)
+target_link_options(floor PRIVATE -s)
+set_target_properties(floor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bench)

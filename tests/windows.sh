@@ -3,15 +3,15 @@
 
 # wait_for_window TITLE [PID]: prints the X window of the top-level window
 # with exactly that title once it is on the screen (Wine may make it well
-# before it shows it); fails after 20 s, or at once when the process PID has
-# ended without it.
+# before it shows it); fails after WAIT_SECONDS (20), or at once when the
+# process PID has ended without it.
 wait_for_window() {
     local window
-    for _ in $(seq 200); do
+    for _ in $(seq $((${WAIT_SECONDS:-20} * 50))); do
         window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) &&
             [[ -n $window ]] && { echo "$window"; return 0; }
         [[ -n ${2:-} ]] && ! kill -0 "$2" 2>/dev/null && break
-        sleep 0.1
+        sleep 0.02
     done
     echo "FAIL: no window '$1'" >&2
     return 1
