@@ -15,7 +15,7 @@ add_library(quorbel_win STATIC
     core/uRegistry.cpp
     core/uSettings.cpp
     core/uTools.cpp)
-target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32 shell32)
+target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32)
 
 # libjpeg, cross-built once from Debian's source package, decodes the
 # pictures the windows show.
@@ -37,7 +37,7 @@ add_library(quorbel_forms STATIC
     forms/ufrmAbout.cpp
     forms/ufrmQuorbel.cpp
     forms/ufrmSettings.cpp)
-target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32 comdlg32)
+target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32)
 
 # The program file's resources; test programs carry them too, so that the
 # windows find their pictures and the themed controls.

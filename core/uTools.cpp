@@ -10,6 +10,17 @@ bool OpenOnce(const std::string& target, TShellExecute shellExecute) {
 
 } // namespace
 
+// The shell's library is large, and most runs never open a link: it is
+// loaded with the first one.
+HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR operation, LPCSTR file,
+                                      LPCSTR parameters, LPCSTR directory, INT show) {
+    static const auto shellExecute = reinterpret_cast<TShellExecute>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "ShellExecuteA")));
+    if (!shellExecute)
+        return nullptr; // refused, like any other failure
+    return shellExecute(owner, operation, file, parameters, directory, show);
+}
+
 // A refusal is tried once more, straight away.
 bool ShellOpen(const std::string& target, TShellExecute shellExecute) {
     return OpenOnce(target, shellExecute) || OpenOnce(target, shellExecute);

@@ -27,7 +27,7 @@ class TfrmAbout : public TForm {
     void btnCloseClick(TObject* sender);
 
     // What hands the links on; tests put a stand-in here.
-    TShellExecute Shell = ::ShellExecuteA;
+    TShellExecute Shell = ShellExecuteOnDemand;
 };
 
 extern TfrmAbout* frmAbout;

@@ -53,7 +53,7 @@ class TfrmSettings : public TForm {
     void DateFormatChanged();
 
     // What hands the gifts page on; tests put a stand-in here.
-    TShellExecute Shell = ::ShellExecuteA;
+    TShellExecute Shell = ShellExecuteOnDemand;
 };
 
 extern TfrmSettings* frmSettings;

@@ -2,6 +2,21 @@
 
 #include "framework/Errors.h"
 
+namespace {
+
+// The common dialogs' library brings the shell's with it, which a run that
+// never opens a dialog does without: both are loaded with the first dialog.
+template <class Function> Function CommonDialog(const char* name) {
+    static const HMODULE library = LoadLibraryA("comdlg32.dll");
+    const auto function =
+        reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    if (!function)
+        throw EOutOfResources(std::string("Dialog nicht verfügbar: ") + name);
+    return function;
+}
+
+} // namespace
+
 // --- TMonthCalendar ------------------------------------------------------
 
 void TMonthCalendar::HandleCreated() {
@@ -41,7 +56,8 @@ bool TFontDialog::Execute(HWND owner) {
     choice.lpLogFont = &font;
     choice.Flags = CF_EFFECTS | CF_FORCEFONTEXIST | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     choice.rgbColors = ColorToRGB(Font.Color());
-    if (!ChooseFontA(&choice))
+    static const auto chooseFont = CommonDialog<decltype(&ChooseFontA)>("ChooseFontA");
+    if (!chooseFont(&choice))
         return false;
     AssignLogFont(Font, font, static_cast<TColor>(choice.rgbColors));
     return true;
@@ -56,7 +72,8 @@ bool TColorDialog::Execute(HWND owner) {
     choice.rgbResult = ColorToRGB(Color);
     choice.lpCustColors = customColors_;
     choice.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choice))
+    static const auto chooseColor = CommonDialog<decltype(&ChooseColorA)>("ChooseColorA");
+    if (!chooseColor(&choice))
         return false;
     Color = static_cast<TColor>(choice.rgbResult);
     return true;

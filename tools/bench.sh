@@ -62,7 +62,7 @@ measure floor Floor "$tree/tests/bench/floor.exe"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 row() { printf '%-34s %10s %10s %7s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")"; }
-echo "Wine: $(wine --version 2>/dev/null || echo unknown); $(nproc) cores; tree $(basename "$tree")"
+echo "$("$QUORBEL_WINE" --version 2>/dev/null); $(nproc) cores; tree $(basename "$tree")"
 printf '%-34s %10s %10s %7s\n' "" "saver" "floor" "ratio"
 row "start to window on screen, ms" "$saver_start" "$floor_start"
 row "CPU of the program over ${seconds} s, ms" "$saver_cpu" "$floor_cpu"

@@ -66,7 +66,7 @@ TEST_F(About, ThePictureIsDecodedAndStretchedToItsFrame) {
 
 TEST(AboutShell, TheLinksGoToTheRealShellUnlessATestSaysOtherwise) {
     Application.CreateForm(frmAbout);
-    EXPECT_EQ(frmAbout->Shell, &::ShellExecuteA);
+    EXPECT_EQ(frmAbout->Shell, &ShellExecuteOnDemand);
     Application.DestroyForms();
 }
 

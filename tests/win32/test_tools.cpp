@@ -54,3 +54,14 @@ TEST(ShellOpen, TriesOnceMoreOnlyAfterARefusal) {
 }
 
 } // namespace
+
+namespace {
+
+// The real shell, loaded on demand: a file that does not exist is refused.
+TEST(ShellOpen, TheDefaultShellIsTheSystemsLoadedOnDemand) {
+    const INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteOnDemand(
+        nullptr, "open", "C:\\quorbel-gibt-es-nicht.txt", nullptr, nullptr, SW_HIDE));
+    EXPECT_EQ(result, SE_ERR_FNF);
+}
+
+} // namespace
