@@ -26,7 +26,7 @@ target_link_libraries(quorbel_jpeg PUBLIC quorbel_core jpeg_static gdi32)
 # The form-and-control layer and the windows built on it.
 add_library(quorbel_forms STATIC
     framework/Buttons.cpp
-    framework/Calendar.cpp
+    framework/Pickers.cpp
     framework/Controls.cpp
     framework/Design.cpp
     framework/Dispatch.cpp

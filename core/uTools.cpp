@@ -12,8 +12,8 @@ bool OpenOnce(const std::string& target, TShellExecute shellExecute) {
 
 // The shell's library is large, and most runs never open a link: it is
 // loaded with the first one.
-HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR operation, LPCSTR file,
-                                      LPCSTR parameters, LPCSTR directory, INT show) {
+HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                                      LPCSTR directory, INT show) {
     static const auto shellExecute = reinterpret_cast<TShellExecute>(
         reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "ShellExecuteA")));
     if (!shellExecute)

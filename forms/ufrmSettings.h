@@ -4,7 +4,7 @@
 
 #include "core/uTools.h"
 #include "framework/Buttons.h"
-#include "framework/Calendar.h"
+#include "framework/Pickers.h"
 #include "framework/Edits.h"
 #include "framework/Forms.h"
 

@@ -45,7 +45,6 @@ template <class F> struct TControlDesign {
     bool parentColor = true;
     TColor color = clBtnFace;
     int cursor = crDefault;
-    unsigned interval = 1000;
     TDesignOptions options{};
     NotifyHandler onClick = nullptr;
     NotifyHandler onChange = nullptr;
@@ -58,7 +57,7 @@ template <class F> struct TControlDesign {
     TControlDesign& Align(TAlign value) { return align = value, *this; }
     TControlDesign& Color(TColor value) { return color = value, parentColor = false, *this; }
     TControlDesign& Cursor(int value) { return cursor = value, *this; }
-    TControlDesign& Interval(unsigned ms) { return interval = ms, *this; }
+    TControlDesign& Interval(unsigned ms) { return options.interval = ms, *this; }
     TControlDesign& Bevels(TPanelBevel outer, TPanelBevel inner) {
         return options.bevelOuter = outer, options.bevelInner = inner, *this;
     }
@@ -177,9 +176,7 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
 template <class F> void ApplyControlDesign(F& form, const TControlDesign<F>& row) {
     using design_detail::Bind;
     TComponent& component = design_detail::Component(form, row.name, row.kind);
-    TDesignOptions options = row.options;
-    options.interval = row.interval;
-    component.ApplyOptions(options);
+    component.ApplyOptions(row.options);
     const auto notify = [&form](void (F::*handler)(TObject*)) {
         return [&form, handler](TObject* sender) { (form.*handler)(sender); };
     };

@@ -30,10 +30,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 128));
     wc.lpszClassName = "Floor";
     RegisterClassA(&wc);
-    const HWND window =
-        CreateWindowExA(WS_EX_TOPMOST, "Floor", "Floor", WS_POPUP | WS_VISIBLE, 0, 0,
-                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) + 50, nullptr,
-                        nullptr, instance, nullptr);
+    const HWND window = CreateWindowExA(
+        WS_EX_TOPMOST, "Floor", "Floor", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+        GetSystemMetrics(SM_CYSCREEN) + 50, nullptr, nullptr, instance, nullptr);
     SetTimer(window, 1, 2000, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

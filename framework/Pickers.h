@@ -1,6 +1,6 @@
 #pragma once
-// The system's month calendar, and the common dialogs for fonts and
-// colours.
+// The pickers: the system's month calendar for a date, and the common
+// dialogs for a font and a colour.
 
 #include "framework/Controls.h"
 

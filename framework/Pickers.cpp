@@ -1,4 +1,4 @@
-#include "framework/Calendar.h"
+#include "framework/Pickers.h"
 
 #include "framework/Errors.h"
 
