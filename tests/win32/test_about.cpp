@@ -1,6 +1,8 @@
 // The About dialog, made beside a stand-in main window as the settings
 // dialog makes it.
 
+#include "Input.h"
+
 #include "forms/ufrmAbout.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +36,7 @@ class About : public ::testing::Test {
         Application.CreateForm(frmAbout);
         frmAbout->Shell = FakeShell;
         frmAbout->Show();
+        Pump();
     }
     void TearDown() override { Application.DestroyForms(); }
     static void Click(TLinkButton& link) {
@@ -96,6 +99,24 @@ TEST_F(About, ClosingOnlyHidesAndTheSameDialogShowsAgain) {
     EXPECT_FALSE(Application.Terminated());
     EXPECT_EQ(frmAbout, first);
     EXPECT_NE(first->Handle(), nullptr);
+}
+
+// The keyboard alone.
+TEST_F(About, CloseHasTheFocusAndTabStaysOnIt) {
+    EXPECT_EQ(Focus(), frmAbout->btnClose.Handle());
+    Press(VK_TAB);
+    EXPECT_EQ(Focus(), frmAbout->btnClose.Handle());
+}
+
+TEST_F(About, EnterSpaceAndAltSEachClose) {
+    for (std::initializer_list<WORD> keys :
+         {std::initializer_list<WORD>{VK_RETURN}, {VK_SPACE}, {VK_MENU, 'S'}}) {
+        frmAbout->Show();
+        Pump();
+        ASSERT_TRUE(IsWindowVisible(frmAbout->Handle()));
+        Press(keys);
+        EXPECT_FALSE(IsWindowVisible(frmAbout->Handle())) << *keys.begin();
+    }
 }
 
 } // namespace

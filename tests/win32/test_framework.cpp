@@ -3,7 +3,6 @@
 
 #include "Input.h"
 
-#include "forms/ufrmAbout.h"
 #include "framework/Buttons.h"
 #include "framework/Design.h"
 #include "framework/Edits.h"
@@ -196,42 +195,6 @@ TEST(Design, ARowOfAnotherKindThanItsMemberIsALogicError) {
     EXPECT_THROW(ApplyDesign(form, TFormDesign<TfrmWrongKind>{"x", {10, 10}, Plain},
                              {R{"btnNone", TKind::Button, OnForm, {}, {}, "", Plain, 0}}),
                  std::logic_error);
-}
-
-// The About dialog, beside a stand-in main form, with the keyboard alone.
-class TMainStandIn : public TForm {
-  public:
-    TMainStandIn() : TForm("frmMain") {}
-};
-TMainStandIn* frmMain = nullptr;
-
-class AboutKeyboard : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Application.ShowMessageBox = [](HWND, const std::string&, const std::string&, UINT) {};
-        Application.CreateForm(frmMain);
-        Application.CreateForm(frmAbout);
-        frmAbout->Show();
-        Pump();
-    }
-    void TearDown() override { Application.DestroyForms(); }
-};
-
-TEST_F(AboutKeyboard, CloseHasTheFocusAndTabStaysOnIt) {
-    EXPECT_EQ(Focus(), frmAbout->btnClose.Handle());
-    Press(VK_TAB);
-    EXPECT_EQ(Focus(), frmAbout->btnClose.Handle());
-}
-
-TEST_F(AboutKeyboard, EnterSpaceAndAltSEachClose) {
-    for (std::initializer_list<WORD> keys :
-         {std::initializer_list<WORD>{VK_RETURN}, {VK_SPACE}, {VK_MENU, 'S'}}) {
-        frmAbout->Show();
-        Pump();
-        ASSERT_TRUE(IsWindowVisible(frmAbout->Handle()));
-        Press(keys);
-        EXPECT_FALSE(IsWindowVisible(frmAbout->Handle())) << *keys.begin();
-    }
 }
 
 } // namespace
