@@ -3,6 +3,7 @@
 
 BUILD      := build
 NATIVE     := $(BUILD)/native
+FUZZ       := $(BUILD)/fuzz
 WIN32      := $(BUILD)/win32
 # The tree whose programs Wine runs here: the product tree itself, or a
 # 64-bit build of the same sources where the kernel cannot run 32-bit code.
@@ -11,8 +12,9 @@ WINE_TREE   = $(if $(filter i686,$(WINE_ARCH)),$(WIN32),$(BUILD)/win64)
 RUN_PREFIX ?= $(if $(WINEPREFIX),$(WINEPREFIX),$(abspath $(BUILD))/wine-run)
 ARGS       ?= /s
 JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build test run bench screenshots clean
+.PHONY: deps build test run fuzz bench screenshots clean
 
 deps:
 	@tools/deps.sh
@@ -20,6 +22,9 @@ deps:
 build: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE) -j$(JOBS)
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DQUORBEL_FUZZ=ON \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ) -j$(JOBS)
 	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake -DMINGW_ARCH=i686 \
 	    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 	@cmake --build $(WIN32) -j$(JOBS)
@@ -30,6 +35,8 @@ build: deps
 
 test: build
 	@cd $(NATIVE) && ctest --output-on-failure
+	@echo "Fuzz programs, a few seconds each from their seeds:"
+	@tools/fuzz.sh 3 $(FUZZ)
 	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix \
 	    ctest --test-dir $(WINE_TREE) --output-on-failure
 	@echo "The shipped i386 program, end to end (minutes where it runs under emulation):"
@@ -40,6 +47,10 @@ run: build
 	@if [ ! -f $(WINE_TREE)/Quorbel.scr ]; then \
 	    echo "The screen saver is not built yet ($(WINE_TREE)/Quorbel.scr)."; exit 1; fi
 	@tests/wine-session.sh $(RUN_PREFIX) tools/run-saver.sh $(WINE_TREE)/Quorbel.scr $(ARGS)
+
+# Every fuzz program for FUZZ_SECONDS (or FUZZ_RUNS inputs) each.
+fuzz: build
+	@tools/fuzz.sh $(FUZZ_SECONDS) $(FUZZ)
 
 # Figures to read, not checks: the screen saver beside a bare window, the
 # settings dialog per keystroke and the shipped file's size.

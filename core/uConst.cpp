@@ -279,8 +279,13 @@ TDateTime EncodeDate(int year, int month, int day) {
     return static_cast<TDateTime>(DaysFromCivil(year, month, day) + UnixEpochDate);
 }
 
-// The inverse of DaysFromCivil (H. Hinnant's civil_from_days).
+// The inverse of DaysFromCivil (H. Hinnant's civil_from_days). A value
+// outside the years 1 to 9999, or none at all, has no date: all zeros.
 void DecodeDate(TDateTime date, int& year, int& month, int& day) {
+    if (!(date >= EncodeDate(1, 1, 1) && date < EncodeDate(9999, 12, 31) + 1)) {
+        year = month = day = 0;
+        return;
+    }
     const long long z = static_cast<long long>(std::trunc(date)) - UnixEpochDate + 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const long long dayOfEra = z - era * 146097;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 const TDateTime Fallback = -12345; // a date no test text names
@@ -51,6 +53,25 @@ TEST(EncodeDate, DecodeIsTheInverseOnEveryDay) {
         DecodeDate(d, year, month, day);
         ASSERT_EQ(EncodeDate(year, month, day), d);
     }
+}
+
+// Found by fuzzing: such values overflowed the conversion to whole days.
+TEST(EncodeDate, ValuesOutsideTheYearsOneTo9999DecodeAsZeros) {
+    const TDateTime outside[] = {EncodeDate(1, 1, 1) - 1,
+                                 EncodeDate(9999, 12, 31) + 1,
+                                 1e300,
+                                 -1e20,
+                                 std::numeric_limits<double>::infinity(),
+                                 std::numeric_limits<double>::quiet_NaN()};
+    for (TDateTime value : outside) {
+        int year = -1, month = -1, day = -1;
+        DecodeDate(value, year, month, day);
+        EXPECT_EQ(year, 0) << value;
+        EXPECT_EQ(month, 0) << value;
+        EXPECT_EQ(day, 0) << value;
+    }
+    SetDateFormatSettings("dd.MM.yyyy", '.');
+    EXPECT_EQ(FormatShortDate(std::numeric_limits<double>::quiet_NaN()), "00.00.0000");
 }
 
 TEST(Today, IsAWholeDayOfThisCentury) {
