@@ -109,6 +109,8 @@ std::string RegReadString(const std::string& section, const std::string& name,
     DWORD size = 0;
     if (!key.QueryInfo(name, type, size))
         return defaultValue;
+    if (!IsStringType(type))
+        RaiseReadError(name); // also when it is empty
     if (size == 0)
         return std::string();
     return ReadStringValue(key, name, size);
@@ -130,8 +132,8 @@ std::int32_t RegReadInteger(const std::string& section, const std::string& name,
     size = sizeof value;
     if (key.Query(name, type, &value, size) != ERROR_SUCCESS)
         RaiseGetDataError(name);
-    if (type != REG_DWORD)
-        RaiseReadError(name);
+    if (type != REG_DWORD || size != sizeof value)
+        RaiseReadError(name); // a shorter integer is as damaged as another kind
     return value;
 }
 

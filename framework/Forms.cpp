@@ -345,6 +345,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ENDSESSION:
+        // The session ends without a close request; the main form closes
+        // all the same, so that what its OnClose restores is restored.
+        if (wParam && this == Application.MainForm())
+            Close();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();

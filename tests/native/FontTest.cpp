@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 TEST(TFont, SizeAndHeightConvertAt96Dpi) {
@@ -21,6 +23,18 @@ TEST(TFont, SizeAndHeightConvertAt96Dpi) {
         font.SetHeight(c.height);
         EXPECT_EQ(font.Size(), c.size) << c.height;
     }
+}
+
+// A stored size of any number: where the height does not fit, it is what
+// Windows' MulDiv answers on overflow, -1, so the font is one pixel high.
+TEST(TFont, SizesBeyondTheHeightsRangeGiveOnePixel) {
+    TFont font;
+    for (int points : {1610612736, INT_MAX, INT_MIN}) {
+        font.SetSize(points);
+        EXPECT_EQ(font.Height(), 1) << points;
+    }
+    font.SetSize(1610612735); // the largest that fits
+    EXPECT_EQ(font.Height(), -2147483647);
 }
 
 TEST(TFont, AnnouncesRealChangesOnly) {

@@ -1,46 +1,20 @@
 // The screen saver window, driven in-process with window messages.
 
+#include "Input.h"
 #include "RegistryFixture.h"
+#include "Taskbar.h"
 
 #include "forms/ufrmQuorbel.h"
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
 struct Box {
     std::string text, caption;
-};
-
-// A stand-in taskbar where the session has none of its own.
-class Taskbar {
-  public:
-    Taskbar() {
-        window_ = FindWindowA("Shell_TrayWnd", nullptr);
-        if (window_)
-            return;
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&wc);
-        window_ = own_ = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 10,
-                                         10, nullptr, nullptr, wc.hInstance, nullptr);
-    }
-    ~Taskbar() {
-        if (own_)
-            DestroyWindow(own_);
-        else
-            ShowWindow(window_, SW_SHOWNORMAL);
-    }
-    bool Visible() const { return IsWindowVisible(window_) != FALSE; }
-    void Show(bool visible) { ShowWindow(window_, visible ? SW_SHOWNORMAL : SW_HIDE); }
-
-  private:
-    HWND window_ = nullptr;
-    HWND own_ = nullptr;
 };
 
 class Display : public RegistryTest {
@@ -207,13 +181,90 @@ TEST_F(Display, EveryKeyCloses) {
     }
 }
 
-TEST_F(Display, HidesTheTaskbarWhileOpenAndShowsItAfter) {
-    EXPECT_TRUE(taskbar.Visible());
+// Runs the message loop until the program ends, or for at most five seconds.
+void PumpUntilTerminated() {
+    const DWORD start = GetTickCount();
+    while (!Application.Terminated() && GetTickCount() - start < 5000)
+        Pump(10);
+}
+
+// Another thread stands for another program: a message it sends waits in
+// the queue like one from another process.
+void SendFromAnotherThread(HWND window, UINT message) {
+    std::thread other([window, message] {
+        DWORD_PTR result;
+        SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 5000, &result);
+    });
+    PumpUntilTerminated();
+    other.join();
+}
+
+TEST_F(Display, EveryWayOutShowsTheTaskbarAgain) {
+    const struct {
+        const char* way;
+        std::function<void(TfrmQuorbel&)> leave;
+    } ways[] = {
+        {"a key", [](TfrmQuorbel&) { Press('Q'); }},
+        {"Alt+F4",
+         [](TfrmQuorbel&) {
+             Press({VK_MENU, VK_F4});
+         }},
+        {"the 51st mouse move",
+         [](TfrmQuorbel& form) {
+             form.MouseMoveCount = 0;
+             for (int i = 0; i < 51; ++i)
+                 PostMessageA(form.panelMain.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(i, 9));
+             PumpUntilTerminated();
+         }},
+        {"WM_CLOSE from another program",
+         [](TfrmQuorbel& form) { SendFromAnotherThread(form.Handle(), WM_CLOSE); }},
+        {"the session ending",
+         [](TfrmQuorbel& form) {
+             EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0)); // no veto
+             SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
+         }},
+    };
+    for (const auto& w : ways) {
+        EXPECT_TRUE(taskbar.Visible()) << w.way << ", before";
+        TfrmQuorbel& form = Open();
+        Pump();
+        EXPECT_FALSE(taskbar.Visible()) << w.way << ", while open";
+        w.leave(form);
+        EXPECT_TRUE(Application.Terminated()) << w.way;
+        EXPECT_TRUE(taskbar.Visible()) << w.way << ", after";
+        MSG rest; // of a key press whose first key already closed the saver
+        while (PeekMessageA(&rest, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE))
+            ;
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(Display, ASessionEndThatIsCalledOffKeepsTheSaverRunning) {
     TfrmQuorbel& form = Open();
+    EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(Application.Terminated());
     EXPECT_FALSE(taskbar.Visible());
-    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+}
+
+// The system refuses the timer just after the taskbar went: the error is
+// shown, the window opens as designed, and closing it shows the taskbar.
+TEST_F(Display, AnErrorAfterTheTaskbarWentLeavesClosingToShowIt) {
+    Taskbar standIn(Taskbar::StandIn);
+    standIn.Show(true);
+    standIn.OnHide = [] {
+        frmQuorbel->Timer.SetEnabled(false);
+        DestroyWindow(FindWindowExA(HWND_MESSAGE, nullptr, "QuorbelTimer", nullptr));
+    };
+    TfrmQuorbel& form = Open();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Nicht genügend Timer verfügbar.");
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(standIn.Visible());
+    Press(VK_SPACE);
     EXPECT_TRUE(Application.Terminated());
-    EXPECT_TRUE(taskbar.Visible());
+    EXPECT_TRUE(standIn.Visible());
 }
 
 TEST_F(Display, ShowsTheTaskbarOnCloseEvenIfItWasHiddenBefore) {

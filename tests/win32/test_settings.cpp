@@ -147,6 +147,102 @@ void MakeProgramKeyReadOnly(bool readOnly) {
     RegCloseKey(key);
 }
 
+// Refuses the n-th registry write of this program from now on, by pointing
+// its import of RegSetValueExA at a stand-in while the object lives.
+class RefusedWrite {
+  public:
+    explicit RefusedWrite(int n) : slot_(ImportSlot("RegSetValueExA")) {
+        refused_ = n;
+        writes_ = 0;
+        original_ = reinterpret_cast<SetValue>(*slot_);
+        Point(reinterpret_cast<void*>(&Write));
+    }
+    ~RefusedWrite() { Point(reinterpret_cast<void*>(original_)); }
+    RefusedWrite(const RefusedWrite&) = delete;
+    RefusedWrite& operator=(const RefusedWrite&) = delete;
+
+  private:
+    using SetValue = LSTATUS(WINAPI*)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
+
+    static LSTATUS WINAPI Write(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                                DWORD size) {
+        if (++writes_ == refused_)
+            return ERROR_ACCESS_DENIED;
+        return original_(key, name, reserved, type, data, size);
+    }
+
+    // The import address entry of the named function in this program.
+    static void** ImportSlot(const char* function) {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* library =
+                 reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             library->Name; ++library) {
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<void**>(base + library->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slots) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                    continue;
+                auto* byName =
+                    reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                    return slots;
+            }
+        }
+        ADD_FAILURE() << "no import of " << function;
+        static void* none = nullptr;
+        return &none;
+    }
+
+    void Point(void* target) {
+        DWORD protection;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        *slot_ = target;
+        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
+    }
+
+    void** slot_;
+    static inline SetValue original_ = nullptr;
+    static inline int refused_ = 0;
+    static inline int writes_ = 0;
+};
+
+TEST_F(Settings, ARefusedFourthWriteKeepsTheThreeBeforeAndTheRestAsTheyWere) {
+    LoadSettings();
+    SaveSettings(); // the defaults stand in the key
+    EndDate = EncodeDate(2030, 12, 24);
+    TextTemplate = "neu";
+    font.SetName("Courier New");
+    font.SetSize(20);
+    font.SetColor(0x00FF00);
+    BackgroundColor = 0x0000FF;
+    WorkWeek = true;
+    font.SetStyle(fsBold | fsItalic);
+
+    std::string message;
+    {
+        RefusedWrite refuse(4);
+        try {
+            SaveSettings();
+        } catch (const ERegistryException& e) {
+            message = e.what();
+        }
+    }
+    EXPECT_EQ(message, "Fehler beim Setzen der Daten für 'fontsize'");
+    EXPECT_EQ(GetRaw("ende").bytes, std::string("24.12.2030", 11));
+    EXPECT_EQ(GetRaw("text").bytes, std::string("neu", 4));
+    EXPECT_EQ(GetRaw("fontname").bytes, std::string("Courier New", 12));
+    EXPECT_EQ(GetDword("fontsize"), 32u);
+    EXPECT_EQ(GetDword("fontcolor"), 0xFFFFFFu);
+    EXPECT_EQ(GetDword("backgroundcolor"), 0x800000u);
+    EXPECT_EQ(GetDword("workweek"), 0u);
+    EXPECT_EQ(GetDword("fontbold"), 0u);
+    EXPECT_EQ(GetDword("fontitalic"), 0u);
+}
+
 TEST_F(Settings, SaveFailsAtTheFirstRefusedWrite) {
     LoadSettings();
     MakeProgramKeyReadOnly(true);
