@@ -200,8 +200,10 @@ void TWinControl::CreateHandle() {
         return;
     RegisterClassOnce(ControlClass, FrameworkWindowProc);
     const char* systemClass = SystemClass();
-    const DWORD style =
-        WindowStyle() | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
+    // A top-level window appears only when its form is shown, after its
+    // creation handler, not behind an error box raised there.
+    const bool shown = Visible() && Parent();
+    const DWORD style = WindowStyle() | (shown ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
     const HWND created = CreateWindowExA(WindowExStyle(), systemClass ? systemClass : ControlClass,
                                          Caption().c_str(), style, Left(), Top(), Width(), Height(),
                                          WindowParent(), nullptr, GetModuleHandleA(nullptr), this);

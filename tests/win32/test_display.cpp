@@ -15,6 +15,7 @@ namespace {
 
 struct Box {
     std::string text, caption;
+    bool overTheSaver; // the saver's window could be seen under the box
 };
 
 class Display : public RegistryTest {
@@ -24,12 +25,13 @@ class Display : public RegistryTest {
         Application.Title = "Quorbel";
         Application.ShowMessageBox = [this](HWND, const std::string& text,
                                             const std::string& caption, UINT) {
-            boxes.push_back({text, caption});
+            boxes.push_back({text, caption, frmQuorbel && IsWindowVisible(frmQuorbel->Handle())});
         };
         taskbar.Show(true);
     }
     void TearDown() override {
         Application.DestroyForms();
+        frmQuorbel = nullptr;
         MSG quit;
         while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
             ;
@@ -281,6 +283,7 @@ TEST_F(Display, ALoadErrorIsShownAndTheDesignedWindowOpensAnyway) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Ungültiger Datentyp für 'fontsize'");
     EXPECT_EQ(boxes[0].caption, "Quorbel");
+    EXPECT_FALSE(boxes[0].overTheSaver); // shown once the creation handler is done
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(IsZoomed(form.Handle()));
     EXPECT_TRUE(taskbar.Visible());
