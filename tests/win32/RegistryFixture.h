@@ -2,6 +2,7 @@
 // Every test starts without the program's key, in the harness's own prefix.
 
 #include "core/uConst.h"
+#include "framework/Errors.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 inline const char* const ProgramKey = "SOFTWARE\\Quorbel";
@@ -64,6 +66,16 @@ inline DWORD GetDword(const std::string& name) {
     DWORD number = 0;
     memcpy(&number, value.bytes.data(), std::min<size_t>(value.bytes.size(), sizeof number));
     return number;
+}
+
+// The message of the store's error that the operation raises; "" for none.
+inline std::string ErrorOf(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const ERegistryException& e) {
+        return e.what();
+    }
+    return "";
 }
 
 class RegistryTest : public ::testing::Test {

@@ -8,10 +8,10 @@
 
 #include "forms/ufrmQuorbel.h"
 #include "forms/ufrmSettings.h"
-#include "framework/Errors.h"
 
 #include <climits>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -201,12 +201,7 @@ class BadValues : public RegistryTest {
     std::string Load() {
         DisplayFont = &font;
         SetRecordBeforeLoading();
-        try {
-            LoadSettings();
-        } catch (const ERegistryException& e) {
-            return e.what();
-        }
-        return "";
+        return ErrorOf(LoadSettings);
     }
 
     // Each window opens, shows at most the one error box and closes.
@@ -235,13 +230,18 @@ class BadValues : public RegistryTest {
             else
                 EXPECT_TRUE(other.holdsBefore()) << other.name << " keeps its value";
         }
-        ExpectOpens(frmQuorbel, error);
-        ExpectOpens(frmSettings, error);
+        // After an error the windows see only the record and the message,
+        // so each error at each value is opened once; every text read is.
+        if (error.empty() || opened.insert(error).second) {
+            ExpectOpens(frmQuorbel, error);
+            ExpectOpens(frmSettings, error);
+        }
     }
 
     TFont font;
     Taskbar taskbar; // shown again should a window fail to
     std::vector<std::string> boxes;
+    std::set<std::string> opened; // the errors both windows were opened with
 };
 
 TEST_F(BadValues, StringValues) {

@@ -1,20 +1,10 @@
 #include "RegistryFixture.h"
 
 #include "core/uRegistry.h"
-#include "framework/Errors.h"
 
 #include <functional>
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const ERegistryException& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 using Store = RegistryTest;
 

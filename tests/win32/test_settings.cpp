@@ -1,7 +1,6 @@
 #include "RegistryFixture.h"
 
 #include "core/uConst.h"
-#include "framework/Errors.h"
 
 namespace {
 
@@ -111,13 +110,7 @@ TEST_F(Settings, LoadStopsAtAValueOfTheWrongKind) {
     font.SetColor(clBlack);
     BackgroundColor = clNavy;
 
-    std::string message;
-    try {
-        LoadSettings();
-    } catch (const ERegistryException& e) {
-        message = e.what();
-    }
-    EXPECT_EQ(message, "Ungültiger Datentyp für 'fontsize'");
+    EXPECT_EQ(ErrorOf(LoadSettings), "Ungültiger Datentyp für 'fontsize'");
     EXPECT_EQ(EndDate, EncodeDate(2003, 2, 1));
     EXPECT_EQ(TextTemplate, "geladen");
     EXPECT_EQ(font.Name(), "Courier New");
@@ -225,11 +218,7 @@ TEST_F(Settings, ARefusedFourthWriteKeepsTheThreeBeforeAndTheRestAsTheyWere) {
     std::string message;
     {
         RefusedWrite refuse(4);
-        try {
-            SaveSettings();
-        } catch (const ERegistryException& e) {
-            message = e.what();
-        }
+        message = ErrorOf(SaveSettings);
     }
     EXPECT_EQ(message, "Fehler beim Setzen der Daten für 'fontsize'");
     EXPECT_EQ(GetRaw("ende").bytes, std::string("24.12.2030", 11));
@@ -246,12 +235,7 @@ TEST_F(Settings, ARefusedFourthWriteKeepsTheThreeBeforeAndTheRestAsTheyWere) {
 TEST_F(Settings, SaveFailsAtTheFirstRefusedWrite) {
     LoadSettings();
     MakeProgramKeyReadOnly(true);
-    std::string message;
-    try {
-        SaveSettings();
-    } catch (const ERegistryException& e) {
-        message = e.what();
-    }
+    const std::string message = ErrorOf(SaveSettings);
     MakeProgramKeyReadOnly(false);
     EXPECT_EQ(message, "Fehler beim Setzen der Daten für 'ende'");
     EXPECT_EQ(GetRaw("ende").type, static_cast<DWORD>(REG_NONE));
