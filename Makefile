@@ -22,7 +22,7 @@ deps:
 build: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE) -j$(JOBS)
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DQUORBEL_FUZZ=ON \
+	@cmake -S . -B $(FUZZ) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/clang.cmake -DQUORBEL_FUZZ=ON \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ) -j$(JOBS)
 	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake -DMINGW_ARCH=i686 \
@@ -35,8 +35,8 @@ build: deps
 
 test: build
 	@cd $(NATIVE) && ctest --output-on-failure
-	@echo "Fuzz programs, a few seconds each from their seeds:"
-	@tools/fuzz.sh 3 $(FUZZ)
+	@echo "Fuzz programs, 50 000 repeatable inputs each from their seeds:"
+	@tools/fuzz.sh runs 50000 $(FUZZ)
 	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix \
 	    ctest --test-dir $(WINE_TREE) --output-on-failure
 	@echo "The shipped i386 program, end to end (minutes where it runs under emulation):"
@@ -48,9 +48,9 @@ run: build
 	    echo "The screen saver is not built yet ($(WINE_TREE)/Quorbel.scr)."; exit 1; fi
 	@tests/wine-session.sh $(RUN_PREFIX) tools/run-saver.sh $(WINE_TREE)/Quorbel.scr $(ARGS)
 
-# Every fuzz program for FUZZ_SECONDS (or FUZZ_RUNS inputs) each.
+# Every fuzz program for FUZZ_SECONDS each, or FUZZ_RUNS inputs each.
 fuzz: build
-	@tools/fuzz.sh $(FUZZ_SECONDS) $(FUZZ)
+	@tools/fuzz.sh $(if $(FUZZ_RUNS),runs $(FUZZ_RUNS),seconds $(FUZZ_SECONDS)) $(FUZZ)
 
 # Figures to read, not checks: the screen saver beside a bare window, the
 # settings dialog per keystroke and the shipped file's size.

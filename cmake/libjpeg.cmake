@@ -1,7 +1,8 @@
 # The JPEG decoder for the About picture: libjpeg-turbo from Debian's source
 # package, cross-built once into the build tree at configure time and kept
 # there, so that neither a reconfigure nor a clean rebuilds it.
-# Provides the imported target jpeg_static.
+# Provides the imported target jpeg_static. QUORBEL_LIBJPEG_ARGS, when set,
+# go to libjpeg-turbo's own configure (the fuzz tree's instrumentation).
 
 set(QUORBEL_LIBJPEG_DIR ${CMAKE_BINARY_DIR}/libjpeg)
 set(_jpeg_lib ${QUORBEL_LIBJPEG_DIR}/install/lib/libjpeg.a)
@@ -19,6 +20,7 @@ if(NOT EXISTS ${_jpeg_lib})
     if(CMAKE_BUILD_TYPE)
         list(APPEND _jpeg_args -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE})
     endif()
+    list(APPEND _jpeg_args ${QUORBEL_LIBJPEG_ARGS})
     message(STATUS "Building libjpeg-turbo into ${QUORBEL_LIBJPEG_DIR}")
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env CMAKE=${CMAKE_COMMAND}

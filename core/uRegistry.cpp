@@ -110,7 +110,7 @@ std::string RegReadString(const std::string& section, const std::string& name,
     if (!key.QueryInfo(name, type, size))
         return defaultValue;
     if (!IsStringType(type))
-        RaiseReadError(name); // also when it is empty
+        RaiseReadError(name); // an empty value of another kind is no empty text
     if (size == 0)
         return std::string();
     return ReadStringValue(key, name, size);

@@ -6,13 +6,13 @@ namespace {
 
 // number * numerator / denominator, rounded half away from zero like the
 // Windows MulDiv (denominator positive here), and like it -1 where the
-// result does not fit.
+// result does not fit; nor does INT_MIN here, whose negation sizes need.
 int RoundedMulDiv(int number, int numerator, int denominator) {
     const long long product = static_cast<long long>(number) * numerator;
     const long long half = denominator / 2;
     const long long result =
         product >= 0 ? (product + half) / denominator : (product - half) / denominator;
-    return result > INT_MAX || result < INT_MIN ? -1 : static_cast<int>(result);
+    return result > INT_MAX || result <= INT_MIN ? -1 : static_cast<int>(result);
 }
 
 } // namespace

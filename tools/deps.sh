@@ -11,7 +11,7 @@ packages=(
     wine wine32:i386
     xvfb xdotool imagemagick fonts-liberation2 fonts-wine
     googletest libgtest-dev
-    clang libclang-rt-14-dev libjpeg62-turbo-dev
+    clang libclang-rt-14-dev
     wine64 dpkg-dev qemu-user-static
 )
 

@@ -7,6 +7,7 @@
 #include "FuzzInput.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -19,12 +20,15 @@ void CheckArgument(const std::string& argument, bool quoted) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
-    const std::string commandLine = in.Rest(); // c_str() ends at its first NUL
-    const bool quoted = std::strchr(commandLine.c_str(), '"') != nullptr;
+    // In a buffer of its exact size, so that reading past its end is seen.
+    const std::string text = in.Rest();
+    std::vector<char> commandLine(text.begin(), text.end());
+    commandLine.push_back('\0');
+    const bool quoted = std::strchr(commandLine.data(), '"') != nullptr;
     for (int index = 0; index < 4; ++index)
-        CheckArgument(CommandLineArgument(commandLine.c_str(), index), quoted);
+        CheckArgument(CommandLineArgument(commandLine.data(), index), quoted);
 
-    const std::string first = CommandLineArgument(commandLine.c_str(), 1);
+    const std::string first = CommandLineArgument(commandLine.data(), 1);
     const TRunMode mode = RunModeOf(first);
     const bool slash = first.size() >= 2 && first[0] == '/';
     const char letter = slash ? static_cast<char>(first[1] | 0x20) : '\0';

@@ -56,7 +56,7 @@ TEST(EncodeDate, DecodeIsTheInverseOnEveryDay) {
 }
 
 // Found by fuzzing: such values overflowed the conversion to whole days.
-TEST(EncodeDate, ValuesOutsideTheYearsOneTo9999DecodeAsZeros) {
+TEST_F(DateText, ValuesOutsideTheYearsOneTo9999DecodeAsZeros) {
     const TDateTime outside[] = {EncodeDate(1, 1, 1) - 1,
                                  EncodeDate(9999, 12, 31) + 1,
                                  1e300,
@@ -70,7 +70,7 @@ TEST(EncodeDate, ValuesOutsideTheYearsOneTo9999DecodeAsZeros) {
         EXPECT_EQ(month, 0) << value;
         EXPECT_EQ(day, 0) << value;
     }
-    SetDateFormatSettings("dd.MM.yyyy", '.');
+    German();
     EXPECT_EQ(FormatShortDate(std::numeric_limits<double>::quiet_NaN()), "00.00.0000");
 }
 

@@ -29,7 +29,7 @@ TEST(TFont, SizeAndHeightConvertAt96Dpi) {
 // Windows' MulDiv answers on overflow, -1, so the font is one pixel high.
 TEST(TFont, SizesBeyondTheHeightsRangeGiveOnePixel) {
     TFont font;
-    for (int points : {1610612736, INT_MAX, INT_MIN}) {
+    for (int points : {1610612736, -1610612736, INT_MAX, INT_MIN}) {
         font.SetSize(points);
         EXPECT_EQ(font.Height(), 1) << points;
     }

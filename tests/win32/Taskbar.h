@@ -38,7 +38,8 @@ class Taskbar {
     bool Visible() const { return IsWindowVisible(window_) != FALSE; }
     void Show(bool visible) { ShowWindow(window_, visible ? SW_SHOWNOACTIVATE : SW_HIDE); }
 
-    // The stand-in's alone: runs while the one hiding it waits.
+    // Runs inside the call that hides the stand-in, before that call
+    // returns; the session's own taskbar has no such hook.
     std::function<void()> OnHide;
 
   private:

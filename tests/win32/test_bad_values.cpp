@@ -230,8 +230,9 @@ class BadValues : public RegistryTest {
             else
                 EXPECT_TRUE(other.holdsBefore()) << other.name << " keeps its value";
         }
-        // After an error the windows see only the record and the message,
-        // so each error at each value is opened once; every text read is.
+        // After an error each window holds what loading left and shows the
+        // message, the same for every damage with that message, so each
+        // message is opened once; every text that is read is opened.
         if (error.empty() || opened.insert(error).second) {
             ExpectOpens(frmQuorbel, error);
             ExpectOpens(frmSettings, error);
@@ -263,11 +264,18 @@ TEST_F(BadValues, ExtremeNumbersOpenBothWindows) {
     const struct {
         const char* name;
         DWORD value;
-    } extremes[] = {
-        {"fontsize", INT_MAX},     {"fontsize", 0x80000000},        {"fontsize", 0},
-        {"fontsize", 100000},      {"fontsize", DWORD(-72)},        {"fontcolor", 0xFFFFFFFF},
-        {"fontcolor", 0x8000000F}, {"backgroundcolor", 0xFF000000}, {"backgroundcolor", 0x80FFFFFF},
-        {"workweek", 2},           {"fontbold", DWORD(-1)}};
+    } extremes[] = {{"fontsize", INT_MAX},
+                    {"fontsize", 0x80000000},
+                    {"fontsize", 0xA0000000},
+                    {"fontsize", 0},
+                    {"fontsize", 100000},
+                    {"fontsize", DWORD(-72)},
+                    {"fontcolor", 0xFFFFFFFF},
+                    {"fontcolor", 0x8000000F},
+                    {"backgroundcolor", 0xFF000000},
+                    {"backgroundcolor", 0x80FFFFFF},
+                    {"workweek", 2},
+                    {"fontbold", DWORD(-1)}};
     for (const auto& e : extremes) {
         SCOPED_TRACE(std::string(e.name) + " = " + std::to_string(e.value));
         PutDword(e.name, e.value);

@@ -211,6 +211,8 @@ TEST_F(Display, EveryWayOutShowsTheTaskbarAgain) {
          [](TfrmQuorbel&) {
              Press({VK_MENU, VK_F4});
          }},
+        {"the system's close command",
+         [](TfrmQuorbel& form) { SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"the 51st mouse move",
          [](TfrmQuorbel& form) {
              form.MouseMoveCount = 0;
@@ -250,6 +252,15 @@ TEST_F(Display, ASessionEndThatIsCalledOffKeepsTheSaverRunning) {
     EXPECT_FALSE(taskbar.Visible());
 }
 
+// The message window that a timer's ticks come to.
+HWND TimerWindowOf(const TTimer& timer) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(HWND_MESSAGE, window, "QuorbelTimer", nullptr)))
+        if (GetWindowLongPtrA(window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(&timer))
+            return window;
+    return nullptr;
+}
+
 // The system refuses the timer just after the taskbar went: the error is
 // shown, the window opens as designed, and closing it shows the taskbar.
 TEST_F(Display, AnErrorAfterTheTaskbarWentLeavesClosingToShowIt) {
@@ -257,7 +268,7 @@ TEST_F(Display, AnErrorAfterTheTaskbarWentLeavesClosingToShowIt) {
     standIn.Show(true);
     standIn.OnHide = [] {
         frmQuorbel->Timer.SetEnabled(false);
-        DestroyWindow(FindWindowExA(HWND_MESSAGE, nullptr, "QuorbelTimer", nullptr));
+        DestroyWindow(TimerWindowOf(frmQuorbel->Timer));
     };
     TfrmQuorbel& form = Open();
     ASSERT_EQ(boxes.size(), 1u);

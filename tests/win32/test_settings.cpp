@@ -192,7 +192,7 @@ class RefusedWrite {
 
     void Point(void* target) {
         DWORD protection;
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        ASSERT_TRUE(VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection));
         *slot_ = target;
         VirtualProtect(slot_, sizeof *slot_, protection, &protection);
     }
