@@ -31,6 +31,9 @@ char dateSeparator = '/';
 
 // 1 January 1970 as a date value.
 constexpr long long UnixEpochDate = 25569;
+// 1 January of the year 1 and 31 December 9999: the dates there are.
+constexpr TDateTime FirstDate = -693593;
+constexpr TDateTime LastDate = 2958465;
 
 // Days from 1 January 1970 to the given proleptic Gregorian date.
 long long DaysFromCivil(int year, int month, int day) {
@@ -282,7 +285,7 @@ TDateTime EncodeDate(int year, int month, int day) {
 // The inverse of DaysFromCivil (H. Hinnant's civil_from_days). A value
 // outside the years 1 to 9999, or none at all, has no date: all zeros.
 void DecodeDate(TDateTime date, int& year, int& month, int& day) {
-    if (!(date >= EncodeDate(1, 1, 1) && date < EncodeDate(9999, 12, 31) + 1)) {
+    if (!(date >= FirstDate && date < LastDate + 1)) {
         year = month = day = 0;
         return;
     }

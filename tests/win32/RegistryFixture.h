@@ -23,13 +23,19 @@ inline bool ProgramKeyExists() {
     return true;
 }
 
-// Writes a value of any kind behind the store's back.
-inline void PutRaw(const std::string& name, DWORD type, const void* data, DWORD size) {
+// Writes a value of any kind behind the store's back; `wide` writes the
+// bytes as they are through the Unicode function, as other programs do.
+inline void PutRaw(const std::string& name, DWORD type, const void* data, DWORD size,
+                   bool wide = false) {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    const auto* bytes = static_cast<const BYTE*>(data);
+    if (wide)
+        RegSetValueExW(key, std::wstring(name.begin(), name.end()).c_str(), 0, type, bytes, size);
+    else
+        RegSetValueExA(key, name.c_str(), 0, type, bytes, size);
     RegCloseKey(key);
 }
 

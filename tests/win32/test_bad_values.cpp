@@ -143,19 +143,8 @@ const Damage NumberDamages[] = {
 };
 
 void PutDamage(const std::string& name, const Damage& damage) {
-    if (!damage.unicode) {
-        PutRaw(name, damage.type, damage.bytes.data(), static_cast<DWORD>(damage.bytes.size()));
-        return;
-    }
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    const std::wstring wideName(name.begin(), name.end());
-    RegSetValueExW(key, wideName.c_str(), 0, damage.type,
-                   reinterpret_cast<const BYTE*>(damage.bytes.data()),
-                   static_cast<DWORD>(damage.bytes.size()));
-    RegCloseKey(key);
+    PutRaw(name, damage.type, damage.bytes.data(), static_cast<DWORD>(damage.bytes.size()),
+           damage.unicode);
 }
 
 std::string Message(Outcome outcome, const std::string& name) {
