@@ -13,11 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return Application.Execute([] {
         Application.Title = "Quorbel";
         LoadLocaleDateSettings();
-        Application.OnSettingChange = [] {
-            LoadLocaleDateSettings();
-            if (frmSettings)
-                frmSettings->DateFormatChanged();
-        };
+        Application.OnSettingChange = LocaleSettingsChanged;
         switch (RunModeOf(CommandLineArgument(GetCommandLineA(), 1))) {
         case TRunMode::Display:
             Application.CreateForm(frmQuorbel);

@@ -157,3 +157,9 @@ void TfrmSettings::btnCancelClick(TObject*) {
 void TfrmSettings::DateFormatChanged() {
     edtDate.SetSeparator(DateSeparator());
 }
+
+void LocaleSettingsChanged() {
+    LoadLocaleDateSettings();
+    if (frmSettings)
+        frmSettings->DateFormatChanged();
+}

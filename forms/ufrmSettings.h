@@ -58,5 +58,9 @@ class TfrmSettings : public TForm {
 
 extern TfrmSettings* frmSettings;
 
+// The system reported changed regional settings: the date texts follow, and
+// so does an open settings dialog.
+void LocaleSettingsChanged();
+
 // The gifts page on the maker's web site.
 extern const char* const GiftsPage;

@@ -170,8 +170,8 @@ LRESULT TLinkButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        SetCapture(handle_); // before the press: taking it may tell us of a change
         pressed_ = true;
-        SetCapture(handle_);
         Invalidate();
         return 0;
     case WM_LBUTTONUP: {
@@ -186,6 +186,13 @@ LRESULT TLinkButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnClick(this);
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the press is called off.
+        if (pressed_) {
+            pressed_ = false;
+            Invalidate();
+        }
+        return 0;
     case WM_SETCURSOR:
         SetCursor(LoadCursorA(nullptr, IDC_HAND));
         return TRUE;

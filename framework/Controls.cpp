@@ -16,6 +16,7 @@ const char* const TimerClass = "QuorbelTimer";
 // property, not GWLP_USERDATA, so that a foreign window is never mistaken
 // for one of ours.
 const char* const BindingProperty = "Quorbel.Control";
+const char* const TimerRefused = "Nicht genügend Timer verfügbar";
 
 } // namespace
 
@@ -50,6 +51,8 @@ TComponent::TComponent(TComponent* owner, const char* name) : Name(name), owner_
 }
 
 TComponent::~TComponent() {
+    for (TComponent* owned : components_)
+        owned->owner_ = nullptr; // one that outlives its owner must not reach back
     if (owner_) {
         auto& siblings = owner_->components_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -185,6 +188,8 @@ TWinControl::TWinControl(TComponent* owner, const char* name) : TControl(owner, 
 
 TWinControl::~TWinControl() {
     DestroyHandle();
+    for (TControl* child : controls_)
+        child->parent_ = nullptr; // one that outlives its parent must not reach back
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -407,11 +412,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         if (systemProc_)
             break; // the system draws its own controls
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
+        const PaintDC dc(handle_);
         Paint(dc);
         PaintChildren(dc);
-        EndPaint(handle_, &ps);
         return 0;
     }
     case WM_SIZE:
@@ -560,17 +563,20 @@ void TGroupBox::Paint(HDC dc) {
 
 // --- TTimer --------------------------------------------------------------
 
+// A refused window is a refused timer: the system is out of the same means.
+// Should the timer be refused, the window goes with the failed construction.
 TTimer::TTimer(TComponent* owner, const char* name) : TComponent(owner, name) {
     RegisterClassOnce(TimerClass, TimerWindowProc);
-    window_ = CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.reset(CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr));
+    if (!window_)
+        throw EOutOfResources(TimerRefused);
+    SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     Update();
 }
 
 TTimer::~TTimer() {
-    KillTimer(window_, 1);
-    DestroyWindow(window_);
+    KillTimer(window_.get(), 1);
 }
 
 LRESULT CALLBACK TTimer::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -598,7 +604,7 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void TTimer::Update() {
-    KillTimer(window_, 1);
-    if (enabled_ && interval_ > 0 && !SetTimer(window_, 1, interval_, nullptr))
-        throw EOutOfResources("Nicht genügend Timer verfügbar");
+    KillTimer(window_.get(), 1);
+    if (enabled_ && interval_ > 0 && !SetTimer(window_.get(), 1, interval_, nullptr))
+        throw EOutOfResources(TimerRefused);
 }

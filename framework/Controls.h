@@ -13,7 +13,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class TObject {
@@ -317,6 +319,12 @@ class TGroupBox : public TWinControl {
     void Paint(HDC dc) override;
 };
 
+// Owns a window that no control object stands for.
+struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
 // A periodic timer delivered through the message loop. It keeps a
 // message-only window of its own, so it runs before its form has a window.
 class TTimer : public TComponent {
@@ -337,7 +345,7 @@ class TTimer : public TComponent {
   private:
     static LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
     void Update();
-    HWND window_ = nullptr;
+    WindowHandle window_;
     unsigned interval_ = 1000;
     bool enabled_ = true;
 };

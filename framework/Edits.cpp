@@ -217,6 +217,15 @@ bool TMaskEdit::KeyDown(WPARAM key) {
     }
 }
 
+// The selection gives way to the text, as far as the mask takes it.
+void TMaskEdit::Replace(const std::string& text) {
+    int start = 0;
+    int end = 0;
+    Selection(start, end);
+    const TDateMask before = mask_;
+    Apply(before, mask_.Paste(text, start, end));
+}
+
 std::string TMaskEdit::ClipboardText() const {
     std::string text;
     if (!OpenClipboard(Handle()))
@@ -274,14 +283,12 @@ LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             entered_ = mask_;
         break;
     case WM_PASTE:
-    case EM_REPLACESEL: {
-        Selection(start, end);
-        const TDateMask before = mask_;
-        const std::string text =
-            message == WM_PASTE ? ClipboardText() : reinterpret_cast<const char*>(lParam);
-        Apply(before, mask_.Paste(text, start, end));
+        Replace(ClipboardText());
         return 0;
-    }
+    case EM_REPLACESEL:
+        if (lParam) // no text is nothing to put in
+            Replace(reinterpret_cast<const char*>(lParam));
+        return 0;
     case WM_SETTEXT: // from outside: fitted like any text the program sets
         SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
         return TRUE;

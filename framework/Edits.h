@@ -84,6 +84,7 @@ class TMaskEdit : public TEdit {
     bool KeyDown(WPARAM key);
     void Check();
     void Restore(const TDateMask& state);
+    void Replace(const std::string& text);
     std::string ClipboardText() const;
 
     TDateMask mask_;

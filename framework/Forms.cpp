@@ -170,7 +170,7 @@ void TForm::Show() {
         SendMessageA(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
     }
     TControl::SetVisible(true);
-    if (this == Application.MainForm() && BorderStyle != TBorderStyle::None)
+    if (HasTaskbarEntry())
         Application.ShowTaskbarEntry();
     static const int commands[] = {SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(handle_, commands[static_cast<int>(windowState_)]);
@@ -197,6 +197,12 @@ void TForm::Close() {
         Application.Terminate();
     else
         Hide();
+}
+
+// The application window stands for the main form in the taskbar; the
+// full-screen display, which hides the taskbar, has no entry.
+bool TForm::HasTaskbarEntry() const {
+    return this == Application.MainForm() && BorderStyle != TBorderStyle::None;
 }
 
 TWinControl* TForm::ReachableDefaultButton() const {
@@ -230,10 +236,10 @@ void TForm::FocusControl(TWinControl* target) {
     target->SetFocus();
 }
 
-void TForm::SelectNext(bool forward) {
+bool TForm::SelectNext(bool forward) {
     const std::vector<TWinControl*> stops = TabList();
     if (stops.empty())
-        return;
+        return false;
     const auto at = std::find(stops.begin(), stops.end(), FocusedControl());
     const int count = static_cast<int>(stops.size());
     int index;
@@ -243,6 +249,7 @@ void TForm::SelectNext(bool forward) {
         index = (static_cast<int>(at - stops.begin()) + (forward ? 1 : count - 1)) % count;
     FocusControl(stops[index]);
     stops[index]->EnteredByTab();
+    return true;
 }
 
 void TForm::RecoverFocus() {
@@ -275,15 +282,14 @@ bool TForm::PreviewKey(UINT message, WPARAM wParam) {
     }
 }
 
+// The full-screen display has no control at all: there these keys end it
+// like every other key.
 bool TForm::NavigationKey(WPARAM key) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     TWinControl* focused = FocusedControl();
     switch (key) {
     case VK_TAB:
-        if (ctrl)
-            return false;
-        SelectNext(GetKeyState(VK_SHIFT) >= 0);
-        return true;
+        return !ctrl && SelectNext(GetKeyState(VK_SHIFT) >= 0);
     case VK_RETURN:
         if (focused && focused->IsButton()) {
             focused->Click();
@@ -293,9 +299,9 @@ bool TForm::NavigationKey(WPARAM key) {
             button->Click();
             return true;
         }
-        return !(focused && focused->WantsKey(VK_RETURN));
+        [[fallthrough]];
     case VK_ESCAPE:
-        return !(focused && focused->WantsKey(VK_ESCAPE));
+        return focused && !focused->WantsKey(static_cast<WORD>(key));
     default:
         return false;
     }
@@ -429,6 +435,13 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
         if (main)
             Application.Guard([main] { main->Close(); });
         return 0;
+    case WM_SYSCOMMAND: {
+        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        // The entry of a minimised start comes back with its main form.
+        if ((wParam & 0xFFF0) == SC_RESTORE && main && !IsWindowVisible(main->Handle()))
+            Application.Guard([main] { main->Show(); });
+        return result;
+    }
     default:
         break;
     }
@@ -438,8 +451,21 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
 // A window with no size: it shows nothing but its taskbar entry, captioned
 // with the title. The full-screen display hides the taskbar and needs none.
 void TApplication::ShowTaskbarEntry() {
-    if (handle_ && !IsWindowVisible(handle_))
-        ShowWindow(handle_, SW_SHOWNOACTIVATE);
+    if (handle_ && !IsWindowVisible(handle_.get()))
+        ShowWindow(handle_.get(), SW_SHOWNOACTIVATE);
+}
+
+// The show request of the process is for the main form's one showing: 3
+// maximises it, and 7 minimises the application to its taskbar entry,
+// without activating it, until the user restores the entry. A main form
+// without an entry shows as it is: minimised, it could be reached by nothing.
+void TApplication::ShowMainForm() {
+    if (showCommand_ == SW_SHOWMAXIMIZED)
+        mainForm_->SetWindowState(TWindowState::Maximized);
+    if (showCommand_ == SW_SHOWMINNOACTIVE && mainForm_->HasTaskbarEntry())
+        ShowWindow(handle_.get(), SW_SHOWMINNOACTIVE);
+    else
+        mainForm_->Show();
 }
 
 void TApplication::CreateHandle() {
@@ -451,15 +477,15 @@ void TApplication::CreateHandle() {
     InitCommonControlsEx(&controls);
     RegisterClassOnce(ApplicationClass, WindowProc);
     // Stands for the program: forms are owned by it, and its caption is the title.
-    handle_ = CreateWindowExA(0, ApplicationClass, Title.c_str(),
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    handle_.reset(CreateWindowExA(0, ApplicationClass, Title.c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
-void TApplication::Adopt(std::unique_ptr<TForm> form) {
+void TApplication::Adopt(std::unique_ptr<TForm> form, std::function<void()> forget) {
     CreateHandle();
     TForm* created = form.get();
-    forms_.push_back(std::move(form));
+    forms_.push_back({std::move(form), std::move(forget)});
     if (!mainForm_)
         mainForm_ = created;
     created->CreateHandle();
@@ -467,7 +493,11 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
         if (created->OnCreate)
             created->OnCreate(created);
     });
-    if (created->Visible())
+    if (!created->Visible())
+        return;
+    if (created == mainForm_)
+        ShowMainForm();
+    else
         created->Show();
 }
 
@@ -488,11 +518,6 @@ void TApplication::HandleMessage(MSG& message) {
 void TApplication::Run() {
     if (!mainForm_)
         return;
-    if (showCommand_ == SW_SHOWMAXIMIZED)
-        mainForm_->SetWindowState(TWindowState::Maximized);
-    else if (showCommand_ == SW_SHOWMINNOACTIVE)
-        mainForm_->SetWindowState(TWindowState::Minimized);
-    mainForm_->Show();
     MSG message;
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0)
         HandleMessage(message);
@@ -517,12 +542,15 @@ void TApplication::Terminate() {
 }
 
 void TApplication::DestroyForms() {
-    mainForm_ = nullptr; // nothing may reach it while it goes
-    while (!forms_.empty())
+    mainForm_ = nullptr; // nothing may reach a form while it goes
+    while (!forms_.empty()) {
+        forms_.back().forget();
         forms_.pop_back();
-    terminated_ = false;
-    if (handle_) {
-        DestroyWindow(handle_);
-        handle_ = nullptr;
     }
+    handle_.reset();
+    // The closed main form's request to end the loop ends no later one.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        ;
+    terminated_ = false;
 }

@@ -32,6 +32,8 @@ using TCloseEvent = std::function<void(TObject* sender, TCloseAction&)>;
 //                   it is reachable, else goes to the control if it wants it;
 //   Alt+letter      focuses, then clicks, the control whose caption marks it;
 //   Escape          goes to the control if it wants it (no cancel buttons).
+// Where no control has the focus (for Tab: where the form has no tab stop),
+// these keys go on to the form's own key handlers like any other key.
 // Every move of the focus runs the focused control's BeforeLeave first, also
 // for a mouse press on another control; an error there stops the move.
 class TForm : public TWinControl {
@@ -71,6 +73,8 @@ class TForm : public TWinControl {
     TKeyPressEvent OnKeyPress;
     TCloseEvent OnClose;
 
+    // The main form, unless it is borderless, has the application's entry.
+    bool HasTaskbarEntry() const;
     // The push button marked as default, if it can take Enter now.
     TWinControl* ReachableDefaultButton() const;
     // Moves the focus; the focused control may refuse with an error.
@@ -95,7 +99,8 @@ class TForm : public TWinControl {
     bool NavigationKey(WPARAM key);
     bool AcceleratorKey(WPARAM key);
     bool MousePress(HWND target);
-    void SelectNext(bool forward);
+    // Moves the focus along the tab order; false where there is no tab stop.
+    bool SelectNext(bool forward);
 
     TWindowState windowState_ = TWindowState::Normal;
     int clientWidth_ = -1;
@@ -116,17 +121,19 @@ class TApplication : public TDispatcher {
     // Makes a form owned by the application; the first becomes the main
     // form. Its constructor applies the design, then its windows are made,
     // OnCreate runs and the form is shown if visible, also when OnCreate
-    // failed. The windows exist before OnCreate so that what it sets on the
-    // controls is what they hold, and reads back at once.
+    // failed; the main form as the process's show request says. The windows
+    // exist before OnCreate so that what it sets on the controls is what
+    // they hold, and reads back at once. The reference is cleared when the
+    // form goes.
     template <class Form> void CreateForm(Form*& reference) {
         auto form = std::make_unique<Form>();
         reference = form.get();
-        Adopt(std::move(form));
+        Adopt(std::move(form), [&reference] { reference = nullptr; });
     }
 
     TForm* MainForm() const { return mainForm_; }
     // Stands for the program in the taskbar and owns every form.
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return handle_.get(); }
     void ShowTaskbarEntry();
     // The show request of the process start-up information.
     int ShowCommand() const { return showCommand_; }
@@ -144,19 +151,24 @@ class TApplication : public TDispatcher {
     std::function<void()> OnSettingChange;
 
     // Releases every form, as at the end of Execute; the application is
-    // then as it was before the first form.
+    // then as it was before the first form, with no request to end pending.
     void DestroyForms();
 
   private:
+    struct OwnedForm {
+        std::unique_ptr<TForm> form;
+        std::function<void()> forget; // clears the program's reference
+    };
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void CreateHandle();
-    void Adopt(std::unique_ptr<TForm> form);
+    void Adopt(std::unique_ptr<TForm> form, std::function<void()> forget);
+    void ShowMainForm();
 
-    HWND handle_ = nullptr;
+    WindowHandle handle_;
     int showCommand_ = SW_SHOWDEFAULT;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
-    std::vector<std::unique_ptr<TForm>> forms_;
+    std::vector<OwnedForm> forms_;
 };
 
 extern TApplication Application;

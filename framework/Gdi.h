@@ -66,6 +66,21 @@ class ScreenDC {
     HDC dc_;
 };
 
+// One WM_PAINT's device context: BeginPaint now, EndPaint with the scope.
+class PaintDC {
+  public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    operator HDC() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // A memory device context compatible with another.
 class MemoryDC {
   public:

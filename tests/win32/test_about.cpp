@@ -80,6 +80,13 @@ TEST_F(About, LinksGoToTheShellAndTheDialogStaysOpen) {
     EXPECT_EQ(opened[0], "mailto:autor@example.com");
     EXPECT_EQ(opened[1], "https://www.example.com/quorbel/");
     EXPECT_TRUE(IsWindowVisible(frmAbout->Handle()));
+
+    // A press whose capture another window takes is called off.
+    SendMessageA(frmAbout->btnEmail.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SetCapture(frmAbout->Handle());
+    ReleaseCapture();
+    SendMessageA(frmAbout->btnEmail.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(opened.size(), 2u);
 }
 
 TEST_F(About, OnlyTheCloseButtonTakesTheFocus) {

@@ -169,14 +169,8 @@ class BadValues : public RegistryTest {
                                             UINT) { boxes.push_back(text); };
     }
     void TearDown() override {
-        CloseForms();
-        RegistryTest::TearDown();
-    }
-    static void CloseForms() {
         Application.DestroyForms();
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-            ;
+        RegistryTest::TearDown();
     }
 
     // Sound values everywhere, then the one damaged.
@@ -203,7 +197,7 @@ class BadValues : public RegistryTest {
                   error.empty() ? std::vector<std::string>{} : std::vector<std::string>{error});
         SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
         EXPECT_TRUE(Application.Terminated());
-        CloseForms();
+        Application.DestroyForms();
     }
 
     void Check(const Field& field, const Damage& damage) {

@@ -31,10 +31,6 @@ class Display : public RegistryTest {
     }
     void TearDown() override {
         Application.DestroyForms();
-        frmQuorbel = nullptr;
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-            ;
         RegistryTest::TearDown();
     }
     // No messages are pumped, so no timer tick has moved the text yet.

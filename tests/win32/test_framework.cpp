@@ -1,14 +1,18 @@
 // The framework's keyboard model and message routing, on a form of the
 // test's own, driven with real keys through the real message loop.
 
+#include "ImportPatch.h"
 #include "Input.h"
 
 #include "framework/Buttons.h"
 #include "framework/Design.h"
 #include "framework/Edits.h"
+#include "framework/Errors.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -178,6 +182,94 @@ TEST_F(Framework, TheTextOfAnInputComesFromItsWindow) {
     EXPECT_EQ(form().edtFirst.Text(), "neu");
     form().edtFirst.SetText("alt"); // not shadowed by a stale copy
     EXPECT_EQ(form().edtFirst.Text(), "alt");
+}
+
+TEST_F(Framework, KeysTheFormHasNoUseForGoOnToItsOwnHandlers) {
+    std::vector<WORD> keys;
+    form().OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back(key); };
+    form().SetFocus(); // no control has the focus, and the default button is hidden
+    form().gbxBox.SetVisible(false);
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    form().edtFirst.SetFocus(); // a control that wants neither key swallows both
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    EXPECT_EQ(keys, (std::vector<WORD>{VK_RETURN, VK_ESCAPE}));
+}
+
+TEST_F(Framework, DestroyingTheFormsLeavesNoQuitRequestAndNoReferenceBehind) {
+    form().Close(); // the main form: the program ends
+    Application.DestroyForms();
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(frmProbe, nullptr);
+    EXPECT_FALSE(Application.Terminated());
+}
+
+TEST(Lifetimes, AChildThatOutlivesItsParentLetsGoOfIt) {
+    auto child = std::make_unique<TLabel>(nullptr, "labChild");
+    {
+        TPanel parent(nullptr, "panelParent");
+        child->SetParent(&parent);
+    }
+    EXPECT_EQ(child->Parent(), nullptr);
+}
+
+int TimerWindows() {
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, "QuorbelTimer", nullptr));)
+        ++count;
+    return count;
+}
+
+HWND WINAPI NoWindow(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE,
+                     LPVOID) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+
+UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+    return 0;
+}
+
+void MakeRefusedTimer(const char* refused) {
+    if (std::string(refused) == "window") {
+        ImportPatch<decltype(&CreateWindowExA)> patch("CreateWindowExA", &NoWindow);
+        TTimer timer(nullptr, "Timer");
+    } else {
+        ImportPatch<decltype(&SetTimer)> patch("SetTimer", &NoTimer);
+        TTimer timer(nullptr, "Timer");
+    }
+}
+
+// A refused window is the system refusing the timer, like a refused timer;
+// either way nothing is left behind.
+TEST(Timer, ARefusedWindowOrTimerRaisesTheTimerErrorAndLeavesNothing) {
+    for (const char* refused : {"window", "timer"}) {
+        const int before = TimerWindows();
+        try {
+            MakeRefusedTimer(refused);
+            ADD_FAILURE() << "no error for a refused " << refused;
+        } catch (const EOutOfResources& error) {
+            EXPECT_STREQ(error.what(), "Nicht genügend Timer verfügbar") << refused;
+        }
+        EXPECT_EQ(TimerWindows(), before) << refused;
+    }
+}
+
+TEST(Startup, AnErrorOutsideEveryHandlerIsAnApplicationErrorAndExitCode1) {
+    std::string text, caption;
+    const auto shown = Application.ShowMessageBox;
+    Application.ShowMessageBox = [&](HWND, const std::string& t, const std::string& c, UINT) {
+        text = t;
+        caption = c;
+    };
+    EXPECT_EQ(Application.Execute([] { MakeRefusedTimer("timer"); }), 1);
+    Application.ShowMessageBox = shown;
+    EXPECT_EQ(caption, "Anwendungsfehler");
+    EXPECT_EQ(text.rfind("Exception EOutOfResources in Modul framework_tests.exe bei ", 0), 0u)
+        << text;
+    EXPECT_EQ(text.substr(text.find('\n') + 1), "Nicht genügend Timer verfügbar");
 }
 
 class TfrmWrongKind : public TForm {

@@ -1,3 +1,4 @@
+#include "ImportPatch.h"
 #include "RegistryFixture.h"
 
 #include "core/uConst.h"
@@ -140,19 +141,15 @@ void MakeProgramKeyReadOnly(bool readOnly) {
     RegCloseKey(key);
 }
 
-// Refuses the n-th registry write of this program from now on, by pointing
-// its import of RegSetValueExA at a stand-in while the object lives.
+// Refuses the n-th registry write of this program from now on, while the
+// object lives.
 class RefusedWrite {
   public:
-    explicit RefusedWrite(int n) : slot_(ImportSlot("RegSetValueExA")) {
+    explicit RefusedWrite(int n) {
         refused_ = n;
         writes_ = 0;
-        original_ = reinterpret_cast<SetValue>(*slot_);
-        Point(reinterpret_cast<void*>(&Write));
+        original_ = patch_.Original();
     }
-    ~RefusedWrite() { Point(reinterpret_cast<void*>(original_)); }
-    RefusedWrite(const RefusedWrite&) = delete;
-    RefusedWrite& operator=(const RefusedWrite&) = delete;
 
   private:
     using SetValue = LSTATUS(WINAPI*)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
@@ -164,40 +161,7 @@ class RefusedWrite {
         return original_(key, name, reserved, type, data, size);
     }
 
-    // The import address entry of the named function in this program.
-    static void** ImportSlot(const char* function) {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-            base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const IMAGE_DATA_DIRECTORY& imports =
-            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        for (auto* library =
-                 reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-             library->Name; ++library) {
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-            auto* slots = reinterpret_cast<void**>(base + library->FirstThunk);
-            for (; names->u1.AddressOfData; ++names, ++slots) {
-                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                    continue;
-                auto* byName =
-                    reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
-                    return slots;
-            }
-        }
-        ADD_FAILURE() << "no import of " << function;
-        static void* none = nullptr;
-        return &none;
-    }
-
-    void Point(void* target) {
-        DWORD protection;
-        ASSERT_TRUE(VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection));
-        *slot_ = target;
-        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-    }
-
-    void** slot_;
+    ImportPatch<SetValue> patch_{"RegSetValueExA", &Write};
     static inline SetValue original_ = nullptr;
     static inline int refused_ = 0;
     static inline int writes_ = 0;

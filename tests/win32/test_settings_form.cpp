@@ -8,6 +8,7 @@
 #include "forms/ufrmSettings.h"
 
 #include <aclapi.h>
+#include <colordlg.h>
 
 #include <functional>
 #include <string>
@@ -60,13 +61,10 @@ class SettingsDialog : public RegistryTest {
         Application.Title = "Quorbel";
         Application.ShowMessageBox = [this](HWND, const std::string& text, const std::string&,
                                             UINT) { boxes.push_back(text); };
+        Application.OnSettingChange = LocaleSettingsChanged; // as the start-up hooks it
     }
     void TearDown() override {
         Application.DestroyForms();
-        frmAbout = nullptr;
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-            ;
         RegistryTest::TearDown();
     }
     TfrmSettings& Open() {
@@ -149,30 +147,43 @@ TEST_F(SettingsDialog, ThePreviewFollowsDateTextAndWorkDays) {
     EXPECT_EQ(form.panelPreview.Caption(), "x " + std::to_string(DaysTo(2030, 12, 24, true)) + "!");
 }
 
-TEST_F(SettingsDialog, FontAndColourChangeTheLookNotTheText) {
+void PickColour(HWND dialog, int red, int green, int blue) {
+    SetDlgItemInt(dialog, COLOR_RED, red, FALSE);
+    SetDlgItemInt(dialog, COLOR_GREEN, green, FALSE);
+    SetDlgItemInt(dialog, COLOR_BLUE, blue, FALSE);
+}
+
+TEST_F(SettingsDialog, FontAndColourChangeTheLookNotTheTextAndACancelChangesNothing) {
     TfrmSettings& form = Open();
     // A face this Wine prefix has under its own name; the dialog would
     // otherwise open on its first font instead of the preview's.
     form.panelPreview.Font.SetName("Liberation Sans");
     const std::string caption = form.panelPreview.Caption();
-    {
-        DialogAnswer answer([](HWND dialog) {
-            SendDlgItemMessageA(dialog, 0x0411, BM_CLICK, 0, 0); // underline
-            Answer(dialog, IDOK);
-        });
-        Click(form.btnChangeFont.Handle());
+    for (int button : {IDCANCEL, IDOK}) {
+        {
+            DialogAnswer answer([button](HWND dialog) {
+                SendDlgItemMessageA(dialog, 0x0411, BM_CLICK, 0, 0); // underline
+                Answer(dialog, button);
+            });
+            Click(form.btnChangeFont.Handle());
+        }
+        {
+            DialogAnswer answer([button](HWND dialog) {
+                PickColour(dialog, 0x12, 0x34, 0x56);
+                Answer(dialog, button);
+            });
+            Click(form.btnChangeColor.Handle());
+        }
+        const bool taken = button == IDOK;
+        EXPECT_EQ(form.panelPreview.Font.Style(), taken ? fsUnderline : 0u) << button;
+        EXPECT_EQ(form.panelPreview.Color(), taken ? 0x563412 : clNavy) << button;
     }
     EXPECT_EQ(form.panelPreview.Font.Name(), "Liberation Sans");
     EXPECT_EQ(form.panelPreview.Font.Size(), 32);
-    EXPECT_EQ(form.panelPreview.Font.Style(), static_cast<TFontStyles>(fsUnderline));
-    {
-        DialogAnswer answer([](HWND dialog) { Answer(dialog, IDOK); });
-        Click(form.btnChangeColor.Handle());
-    }
-    EXPECT_EQ(form.panelPreview.Color(), clNavy);
     EXPECT_EQ(form.panelPreview.Caption(), caption);
 
     Click(form.btnOk.Handle()); // underline is shown, not saved
+    EXPECT_EQ(GetDword("backgroundcolor"), 0x563412u);
     EXPECT_EQ(GetDword("fontbold"), 0u);
     EXPECT_EQ(GetDword("fontitalic"), 0u);
 }
@@ -425,15 +436,108 @@ TEST_F(SettingsDialog, AFailedSaveKeepsTheDialogOpen) {
     EXPECT_EQ(TextTemplate, "Neu"); // the record holds the dialog's values
 }
 
-TEST_F(SettingsDialog, TheDateFieldFollowsTheLocaleSeparator) {
+// The user's short date format for one test, changed as the control panel
+// changes it and put back however the test ends.
+class RegionalSettings {
+  public:
+    RegionalSettings(const char* shortDate, const char* separator)
+        : shortDate_(Get(LOCALE_SSHORTDATE)), separator_(Get(LOCALE_SDATE)) {
+        Set(shortDate, separator);
+    }
+    ~RegionalSettings() { Set(shortDate_.c_str(), separator_.c_str()); }
+
+  private:
+    static std::string Get(LCTYPE item) {
+        char value[80] = "";
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, item, value, sizeof value);
+        return value;
+    }
+    static void Set(const char* shortDate, const char* separator) {
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator);
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, shortDate);
+        DWORD_PTR result;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"),
+                            SMTO_ABORTIFHUNG, 5000, &result);
+        Pump();
+    }
+    std::string shortDate_, separator_;
+};
+
+TEST_F(SettingsDialog, AChangedShortDateFormatReachesTheOpenDialog) {
     TfrmSettings& form = Open();
     form.edtText.SetText("%date%");
-    SetDateFormatSettings("dd/MM/yyyy", '/');
-    form.DateFormatChanged();
+    RegionalSettings changed("dd/MM/yyyy", "/");
     EXPECT_EQ(Display(form.edtDate), "01/01/2010");
     EXPECT_EQ(form.panelPreview.Caption(), "01/01/2010");
     Click(form.btnOk.Handle());
     EXPECT_EQ(GetRaw("ende").bytes, std::string("01/01/2010", 11));
+}
+
+// The real program, started with the show request a shortcut set to
+// "Minimiert" passes, and given the time to settle.
+class StartedProgram {
+  public:
+    StartedProgram(const char* argument, WORD show) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = show;
+        std::string command = std::string("\"") + QUORBEL_SCR_PATH + "\" " + argument;
+        EXPECT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process_));
+        WaitForInputIdle(process_.hProcess, 20000);
+    }
+    ~StartedProgram() {
+        TerminateProcess(process_.hProcess, 99); // should a test have failed
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    HWND Window(const char* className, const char* caption) const {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, caption));)
+            if (GetWindowThreadProcessId(w, nullptr) == process_.dwThreadId)
+                return w;
+        return nullptr;
+    }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(process_.hProcess, 20000);
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+TEST(StartedMinimised, TheDialogWaitsInItsTaskbarEntryAndTheDisplayIgnoresTheRequest) {
+    {
+        StartedProgram program("/c", SW_SHOWMINNOACTIVE);
+        const HWND entry = program.Window("QuorbelApplication", "Quorbel");
+        const HWND dialog = program.Window("QuorbelControl", "Quorbel konfigurieren");
+        ASSERT_TRUE(entry && dialog);
+        EXPECT_TRUE(IsIconic(entry));
+        EXPECT_FALSE(IsWindowVisible(dialog));
+
+        SendMessageA(entry, WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(GetForegroundWindow(), dialog);
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+        EXPECT_EQ(thread.hwndFocus, FindWindowExA(dialog, nullptr, "Button", "&Ok"));
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.ExitCode(), 0u);
+    }
+    {
+        // Its taskbar is hidden: a minimised display could be reached by nothing.
+        StartedProgram program("/s", SW_SHOWMINNOACTIVE);
+        const HWND display = program.Window("QuorbelControl", "Bildschirmschoner");
+        ASSERT_TRUE(display);
+        EXPECT_TRUE(IsWindowVisible(display));
+        EXPECT_FALSE(IsIconic(display));
+        PostMessageA(display, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.ExitCode(), 0u);
+    }
 }
 
 } // namespace
