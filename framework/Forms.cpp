@@ -435,13 +435,14 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
         if (main)
             Application.Guard([main] { main->Close(); });
         return 0;
-    case WM_SYSCOMMAND: {
-        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-        // The entry of a minimised start comes back with its main form.
-        if ((wParam & 0xFFF0) == SC_RESTORE && main && !IsWindowVisible(main->Handle()))
+    case WM_SIZE:
+        // The entry of a minimised start comes back, by whatever way, with
+        // the main form's first showing.
+        if (wParam != SIZE_MINIMIZED && Application.mainShowPending_ && main) {
+            Application.mainShowPending_ = false;
             Application.Guard([main] { main->Show(); });
-        return result;
-    }
+        }
+        break;
     default:
         break;
     }
@@ -462,9 +463,10 @@ void TApplication::ShowTaskbarEntry() {
 void TApplication::ShowMainForm() {
     if (showCommand_ == SW_SHOWMAXIMIZED)
         mainForm_->SetWindowState(TWindowState::Maximized);
-    if (showCommand_ == SW_SHOWMINNOACTIVE && mainForm_->HasTaskbarEntry())
+    if (showCommand_ == SW_SHOWMINNOACTIVE && mainForm_->HasTaskbarEntry()) {
+        mainShowPending_ = true;
         ShowWindow(handle_.get(), SW_SHOWMINNOACTIVE);
-    else
+    } else
         mainForm_->Show();
 }
 
@@ -482,10 +484,10 @@ void TApplication::CreateHandle() {
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
-void TApplication::Adopt(std::unique_ptr<TForm> form, std::function<void()> forget) {
+void TApplication::Adopt(std::unique_ptr<TForm> form, TReference reference) {
     CreateHandle();
     TForm* created = form.get();
-    forms_.push_back({std::move(form), std::move(forget)});
+    forms_.push_back({std::move(form), reference});
     if (!mainForm_)
         mainForm_ = created;
     created->CreateHandle();
@@ -544,10 +546,12 @@ void TApplication::Terminate() {
 void TApplication::DestroyForms() {
     mainForm_ = nullptr; // nothing may reach a form while it goes
     while (!forms_.empty()) {
-        forms_.back().forget();
+        const TReference& reference = forms_.back().reference;
+        reference.clear(reference.reference);
         forms_.pop_back();
     }
     handle_.reset();
+    mainShowPending_ = false;
     // The closed main form's request to end the loop ends no later one.
     MSG quit;
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))

@@ -128,7 +128,7 @@ class TApplication : public TDispatcher {
     template <class Form> void CreateForm(Form*& reference) {
         auto form = std::make_unique<Form>();
         reference = form.get();
-        Adopt(std::move(form), [&reference] { reference = nullptr; });
+        Adopt(std::move(form), {&reference, [](void* r) { *static_cast<Form**>(r) = nullptr; }});
     }
 
     TForm* MainForm() const { return mainForm_; }
@@ -155,18 +155,24 @@ class TApplication : public TDispatcher {
     void DestroyForms();
 
   private:
+    // The program's reference to a form, cleared when the form goes.
+    struct TReference {
+        void* reference;
+        void (*clear)(void* reference);
+    };
     struct OwnedForm {
         std::unique_ptr<TForm> form;
-        std::function<void()> forget; // clears the program's reference
+        TReference reference;
     };
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void CreateHandle();
-    void Adopt(std::unique_ptr<TForm> form, std::function<void()> forget);
+    void Adopt(std::unique_ptr<TForm> form, TReference reference);
     void ShowMainForm();
 
     WindowHandle handle_;
     int showCommand_ = SW_SHOWDEFAULT;
     TForm* mainForm_ = nullptr;
+    bool mainShowPending_ = false; // until the entry of a minimised start is restored
     bool terminated_ = false;
     std::vector<OwnedForm> forms_;
 };

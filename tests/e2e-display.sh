@@ -66,6 +66,7 @@ for k in Escape Tab Return; do
     kill -0 "$saver" 2>/dev/null && fail "$k did not end the saver of a damaged setting"
     wait "$saver" || fail "the saver of a damaged setting ended on $k with exit code $?"
 done
+"$QUORBEL_WINE" reg delete "$key" /f >>"$log" 2>&1
 echo "the saver of a damaged setting ended on Escape, Tab and Enter, each with exit code 0"
 
 for args in "/p 1234" "" "x /s"; do

@@ -187,14 +187,14 @@ TEST_F(Framework, TheTextOfAnInputComesFromItsWindow) {
 TEST_F(Framework, KeysTheFormHasNoUseForGoOnToItsOwnHandlers) {
     std::vector<WORD> keys;
     form().OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back(key); };
-    form().SetFocus(); // no control has the focus, and the default button is hidden
-    form().gbxBox.SetVisible(false);
-    Press(VK_RETURN);
-    Press(VK_ESCAPE);
-    form().edtFirst.SetFocus(); // a control that wants neither key swallows both
-    Press(VK_RETURN);
-    Press(VK_ESCAPE);
-    EXPECT_EQ(keys, (std::vector<WORD>{VK_RETURN, VK_ESCAPE}));
+    // No tab stop, no default button, no focused control.
+    for (TWinControl* control : std::initializer_list<TWinControl*>{
+             &form().edtFirst, &form().edtSecond, &form().gbxBox, &form().btnAction})
+        control->SetVisible(false);
+    form().SetFocus();
+    for (WORD key : {VK_TAB, VK_RETURN, VK_ESCAPE})
+        Press(key);
+    EXPECT_EQ(keys, (std::vector<WORD>{VK_TAB, VK_RETURN, VK_ESCAPE}));
 }
 
 TEST_F(Framework, DestroyingTheFormsLeavesNoQuitRequestAndNoReferenceBehind) {

@@ -488,7 +488,10 @@ class StartedProgram {
         WaitForInputIdle(process_.hProcess, 20000);
     }
     ~StartedProgram() {
-        TerminateProcess(process_.hProcess, 99); // should a test have failed
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) { // a test failed
+            TerminateProcess(process_.hProcess, 99);
+            ShowWindow(FindWindowA("Shell_TrayWnd", nullptr), SW_SHOWNOACTIVATE);
+        }
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
@@ -509,7 +512,9 @@ class StartedProgram {
     PROCESS_INFORMATION process_{};
 };
 
-TEST(StartedMinimised, TheDialogWaitsInItsTaskbarEntryAndTheDisplayIgnoresTheRequest) {
+using StartedMinimised = RegistryTest; // the settings as a first run has them
+
+TEST_F(StartedMinimised, TheDialogWaitsInItsTaskbarEntryAndTheDisplayIgnoresTheRequest) {
     {
         StartedProgram program("/c", SW_SHOWMINNOACTIVE);
         const HWND entry = program.Window("QuorbelApplication", "Quorbel");
@@ -518,7 +523,8 @@ TEST(StartedMinimised, TheDialogWaitsInItsTaskbarEntryAndTheDisplayIgnoresTheReq
         EXPECT_TRUE(IsIconic(entry));
         EXPECT_FALSE(IsWindowVisible(dialog));
 
-        SendMessageA(entry, WM_SYSCOMMAND, SC_RESTORE, 0);
+        DWORD_PTR result;
+        SendMessageTimeoutA(entry, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, &result);
         EXPECT_TRUE(IsWindowVisible(dialog));
         EXPECT_EQ(GetForegroundWindow(), dialog);
         GUITHREADINFO thread{};
