@@ -14,7 +14,7 @@ ARGS       ?= /s
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build test run fuzz bench screenshots clean
+.PHONY: deps build test run fuzz bench screenshots dist clean
 
 deps:
 	@tools/deps.sh
@@ -39,9 +39,11 @@ test: build
 	@tools/fuzz.sh runs 50000 $(FUZZ)
 	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix \
 	    ctest --test-dir $(WINE_TREE) --output-on-failure
-	@echo "The shipped i386 program, end to end (minutes where it runs under emulation):"
-	@tools/with-i386.sh timeout 600 tests/wine-session.sh $(abspath $(WIN32))/wineprefix \
-	    tests/shipped.sh $(WIN32)/Quorbel.scr
+	@echo "The same bytes from a second build in another folder:"
+	@tools/check-reproducible.sh $(WIN32) $(BUILD)/reproduced
+	@echo "The shipped i386 program and setup, end to end (minutes where they run under emulation):"
+	@tools/with-i386.sh timeout 900 tests/wine-session.sh $(abspath $(WIN32))/wineprefix \
+	    tests/shipped.sh $(WIN32)/Quorbel.scr $(wildcard $(WIN32)/Quorbel-*-setup.exe)
 
 run: build
 	@if [ ! -f $(WINE_TREE)/Quorbel.scr ]; then \
@@ -63,5 +65,11 @@ screenshots: build
 	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix tools/screenshots.sh \
 	    $(WINE_TREE)/Quorbel.scr docs
 
+# The release folder: the program, its setup and their checksums.
+dist: build
+	@rm -rf dist && mkdir dist
+	@cp $(WIN32)/Quorbel.scr $(WIN32)/Quorbel-*-setup.exe dist/
+	@cd dist && sha256sum Quorbel.scr Quorbel-*-setup.exe >SHA256SUMS && cat SHA256SUMS
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

@@ -1,5 +1,9 @@
 # Target build: the Windows program and the test suites that run under Wine.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+# The same commit gives the same bytes in any folder: no build path in the
+# objects and no link time in the PE header.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+add_link_options(-Wl,--no-insert-timestamp)
 # The system's printf family is enough for the two numbers the program
 # formats; MinGW's own would add 18 KiB.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
@@ -59,6 +63,25 @@ set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_libraries(Quorbel PRIVATE quorbel_forms)
 target_link_options(Quorbel PRIVATE -s)
+
+# The setup, from the project's installer script: x86-unicode carries the
+# shipped program, amd64-unicode the 64-bit twin that the suites run where
+# the kernel runs no 32-bit code.
+set(QUORBEL_VERSION 2.2)
+set(QUORBEL_SETUP ${CMAKE_BINARY_DIR}/Quorbel-${QUORBEL_VERSION}-setup.exe)
+find_program(MAKENSIS makensis REQUIRED)
+if(MINGW_ARCH STREQUAL "x86_64")
+    set(_nsis_target amd64-unicode)
+else()
+    set(_nsis_target x86-unicode)
+endif()
+add_custom_command(OUTPUT ${QUORBEL_SETUP}
+    COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DTARGET=${_nsis_target}
+        -DVERSION=${QUORBEL_VERSION} -DPROGRAM=$<TARGET_FILE:Quorbel> -DOUTFILE=${QUORBEL_SETUP}
+        ${CMAKE_SOURCE_DIR}/installer/Quorbel.nsi
+    DEPENDS Quorbel ${CMAKE_SOURCE_DIR}/installer/Quorbel.nsi ${CMAKE_SOURCE_DIR}/resources/Quorbel.ico
+    VERBATIM)
+add_custom_target(setup ALL DEPENDS ${QUORBEL_SETUP})
 
 add_subdirectory(tests/win32)
 

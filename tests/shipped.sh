@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The shipped i386 program itself, end to end, inside a Wine session:
-#   shipped.sh PROGRAM
-# "/p 1234" ends at once, "/s" shows the display and ends on a key, "/c"
-# saves the loaded settings on Enter, each with exit code 0.
+# The shipped i386 program and setup themselves, end to end, inside a Wine
+# session:  shipped.sh PROGRAM SETUP
+# "/p 1234" ends at once, "/s" shows the display and ends on a key; the
+# setup installs silently, and the installed file, the program's own bytes,
+# saves the loaded settings on Enter after "/c", each with exit code 0.
 #
 # Run it through tools/with-i386.sh where the kernel runs no 32-bit code;
 # every 32-bit start then takes a minute or two under emulation, nearly all
@@ -11,6 +12,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/windows.sh"
 scr=$(realpath "$1")
+setup=$(realpath "$2")
 run=$here/wine-exec.sh
 dir=$(dirname "$scr")
 log=$dir/shipped.log
@@ -19,8 +21,18 @@ key='HKCU\Software\Quorbel'
 : >"$log"
 fail() { echo "FAIL: $*"; exit 1; }
 
+folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Quorbel
+uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorbel'
 pids=()
-trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
+# The installed copy goes again by hand: the uninstaller, a copy of the
+# setup's own head, is left to the suites, since here every 32-bit start
+# costs a minute.
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$folder"
+    "$QUORBEL_WINE" reg delete "$uninstall" /f >>"$log" 2>&1 || true
+}
+trap cleanup EXIT
 
 # waits for a process for up to $2 seconds; its exit code, or 124.
 finished() {
@@ -59,7 +71,14 @@ finished "$saver" 120 || code=$?
 ((code == 0)) || fail "/s ended with exit code $code"
 
 started=$(date +%s)
-"$run" "$scr" /c >>"$log" 2>&1 &
+code=0
+"$run" "$setup" /S >>"$log" 2>&1 || code=$?
+echo "setup /S: exit code $code after $(($(date +%s) - started)) s"
+((code == 0)) || fail "setup /S"
+cmp -s "$folder/Quorbel.scr" "$scr" || fail "the setup installed other bytes than the program's"
+
+started=$(date +%s)
+"$run" "$folder/Quorbel.scr" /c >>"$log" 2>&1 &
 dialog=$!
 pids+=($dialog)
 WAIT_SECONDS=300 wait_for_window 'Quorbel konfigurieren' "$dialog" >/dev/null ||

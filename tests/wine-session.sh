@@ -10,7 +10,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=$1
 shift
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko installer dialogs
+# No Mono or Gecko installer dialogs, and no start menu entries of the
+# setup's copied into the host's desktop menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export QUORBEL_WINE_SESSION=1
 [[ -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64 || wine=/usr/lib/wine/wine
 export QUORBEL_WINE=$wine

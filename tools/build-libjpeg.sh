@@ -86,7 +86,8 @@ compile() {
             -DCMAKE_INSTALL_PREFIX="$install" \
             -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
             -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DWITH_JAVA=OFF -DWITH_ARITH_DEC=OFF \
-            -DWITH_ARITH_ENC=OFF -DCMAKE_C_FLAGS="-DNO_GETENV -ffunction-sections -fdata-sections" \
+            -DWITH_ARITH_ENC=OFF \
+            -DCMAKE_C_FLAGS="-DNO_GETENV -ffunction-sections -fdata-sections -ffile-prefix-map=$work/=" \
             "${extra[@]}" &&
             "$cmake" --build "$build" --target jpeg-static -j "$(nproc)"
     } >"$log" 2>&1; then

@@ -13,6 +13,7 @@ packages=(
     googletest libgtest-dev
     clang libclang-rt-14-dev
     wine64 dpkg-dev qemu-user-static
+    nsis
 )
 
 missing=()

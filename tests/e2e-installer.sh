@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The setup under Wine, silently, as a user without administrator rights
+# runs it: install, the installed program, install again, a file in use,
+# uninstall. The saver selected before comes back, one chosen since stays,
+# and the user's settings stay.  e2e-installer.sh SETUP PROGRAM
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/windows.sh"
+setup=$(realpath "$1")
+scr=$(realpath "$2")
+run=$here/wine-exec.sh
+log=$(dirname "$setup")/installer-e2e.log
+: >"$log"
+user=$(id -un)
+folder=$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/Quorbel
+menu="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+installed="C:\\users\\$user\\AppData\\Local\\Programs\\Quorbel\\Quorbel.scr"
+desktop='HKCU\Control Panel\Desktop'
+entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorbel'
+settings='HKCU\Software\Quorbel'
+
+fail() { echo "FAIL: $*"; exit 1; }
+trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
+pids=()
+trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT
+
+reg() { "$QUORBEL_WINE" reg "$@" >>"$log" 2>&1; }
+# The data of one value, or nothing when it is missing.
+value() {
+    { "$QUORBEL_WINE" reg query "$1" /v "$2" 2>>"$log" || true; } | tr -d '\r' |
+        awk -v name="$2" 'tolower($1) == tolower(name) { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+expect() { # KEY NAME DATA: the value holds DATA, or is missing for ""
+    local got
+    got=$(value "$1" "$2")
+    [[ ${got,,} == "${3,,}" ]] || fail "$1 $2 is '$got', not '$3'"
+}
+# A user who had a saver (or none, for ""), a setting of their own, and no Quorbel.
+start_from() {
+    reg delete "$entry" /f || true
+    reg delete "$settings" /f || true
+    reg delete "$desktop" /v SCRNSAVE.EXE /f || true
+    reg delete "$desktop" /v ScreenSaveActive /f || true
+    rm -rf "$folder" "$menu/Quorbel einrichten.lnk" "$menu/Quorbel als Bildschirmschoner wählen.lnk"
+    [[ -z $1 ]] || reg add "$desktop" /v SCRNSAVE.EXE /d "$1" /f
+    [[ -z $1 ]] || reg add "$desktop" /v ScreenSaveActive /d 0 /f
+    reg add "$settings" /v text /d "Mein Text" /f
+}
+install() { "$run" "$setup" /S >>"$log" 2>&1; }
+# The uninstaller hands over to a copy of itself and returns: its work is
+# done when the folder has gone.
+uninstall() {
+    "$run" "$folder/Uninstall.exe" /S >>"$log" 2>&1 || fail "the uninstaller failed"
+    for _ in $(seq 300); do [[ -e $folder ]] || return 0; sleep 0.1; done
+    fail "the uninstaller left $folder"
+}
+
+before='C:\windows\system32\vorher.scr'
+start_from "$before"
+started=$(date +%s%N)
+install || fail "the setup ended with exit code $?"
+echo "installed in $((($(date +%s%N) - started) / 1000000)) ms"
+cmp -s "$folder/Quorbel.scr" "$scr" || fail "the installed file is not the built one"
+[[ -f "$menu/Quorbel einrichten.lnk" && -f "$menu/Quorbel als Bildschirmschoner wählen.lnk" ]] ||
+    fail "the start menu entries are missing"
+selected=$(value "$desktop" SCRNSAVE.EXE)
+[[ ${selected,,} == "${installed,,}" ]] || fail "SCRNSAVE.EXE is '$selected'"
+expect "$desktop" ScreenSaveActive 1
+expect "$entry" DisplayName Quorbel
+expect "$entry" DisplayVersion 2.2
+expect "$entry" Publisher Velkor
+expect "$entry" DisplayIcon "$installed"
+expect "$entry" QuietUninstallString "\"${installed%Quorbel.scr}Uninstall.exe\" /S"
+expect "$entry" NoModify 0x1
+expect "$entry" SaverBefore "$before"
+
+# The installed program opens with the user's settings: OK saves them back.
+"$run" "$folder/Quorbel.scr" /c >>"$log" 2>&1 &
+pids+=($!)
+dialog=$(wait_for_window 'Quorbel konfigurieren' "${pids[-1]}") || fail "the installed /c showed nothing"
+xdotool windowfocus --sync "$dialog" key Return
+wait "${pids[-1]}" || fail "the installed /c ended with exit code $?"
+expect "$settings" text "Mein Text"
+expect "$settings" fontsize 0x20
+
+install || fail "the setup over an installed Quorbel ended with exit code $?"
+expect "$entry" SaverBefore "$before" # not itself
+
+# A file in use is never half replaced: the silent setup gives up.
+"$run" "$folder/Quorbel.scr" /c >>"$log" 2>&1 &
+pids+=($!)
+wait_for_window 'Quorbel konfigurieren' "${pids[-1]}" >/dev/null || fail "no dialog to hold the file"
+install && fail "the setup replaced a file in use"
+kill "${pids[-1]}"
+wait "${pids[-1]}" 2>/dev/null || true
+cmp -s "$folder/Quorbel.scr" "$scr" || fail "a refused setup changed the file"
+
+uninstall
+[[ ! -e "$menu/Quorbel einrichten.lnk" ]] || fail "the uninstaller left a start menu entry"
+expect "$desktop" SCRNSAVE.EXE "$before"
+expect "$desktop" ScreenSaveActive 0
+expect "$entry" DisplayName ""
+expect "$settings" text "Mein Text"
+
+# No saver before: none after. One chosen since the install: it stays.
+start_from ""
+install || fail "the setup ended with exit code $?"
+uninstall
+expect "$desktop" SCRNSAVE.EXE ""
+start_from ""
+install || fail "the setup ended with exit code $?"
+reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\andere.scr' /f
+uninstall
+expect "$desktop" SCRNSAVE.EXE 'C:\windows\system32\andere.scr'
+echo "PASS"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the program and its setup once more, in a folder of another name,
+# and compares both with the bytes of the main tree:
+#   check-reproducible.sh MAIN_TREE OTHER_TREE
+# The other tree takes the libjpeg source the main tree has unpacked, so
+# nothing is fetched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+main=$(realpath "$1")
+other=$(realpath -m "$2")
+fail() { echo "FAIL: $*"; exit 1; }
+
+if [[ ! -f $other/libjpeg/src/CMakeLists.txt ]]; then
+    mkdir -p "$other/libjpeg"
+    cp -a "$main/libjpeg/src" "$other/libjpeg/src"
+fi
+cmake -S . -B "$other" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw.cmake" -DMINGW_ARCH=i686 \
+    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build "$other" --target setup -j"$(nproc)" >/dev/null
+for file in Quorbel.scr "$(basename "$(ls "$main"/Quorbel-*-setup.exe)")"; do
+    cmp "$main/$file" "$other/$file" || fail "$file differs between $main and $other"
+    echo "$file: the same $(stat -c %s "$main/$file") bytes from $(basename "$other")"
+done
