@@ -43,7 +43,7 @@ test: build
 	@tools/check-reproducible.sh $(WIN32) $(BUILD)/reproduced
 	@echo "The shipped i386 program and setup, end to end (minutes where they run under emulation):"
 	@tools/with-i386.sh timeout 900 tests/wine-session.sh $(abspath $(WIN32))/wineprefix \
-	    tests/shipped.sh $(WIN32)/Quorbel.scr $(wildcard $(WIN32)/Quorbel-*-setup.exe)
+	    tests/shipped.sh $(WIN32)/Quorbel.scr $(WIN32)/$(shell cat $(WIN32)/setup-name)
 
 run: build
 	@if [ ! -f $(WINE_TREE)/Quorbel.scr ]; then \
@@ -68,7 +68,7 @@ screenshots: build
 # The release folder: the program, its setup and their checksums.
 dist: build
 	@rm -rf dist && mkdir dist
-	@cp $(WIN32)/Quorbel.scr $(WIN32)/Quorbel-*-setup.exe dist/
+	@cp $(WIN32)/Quorbel.scr $(WIN32)/$(shell cat $(WIN32)/setup-name) dist/
 	@cd dist && sha256sum Quorbel.scr Quorbel-*-setup.exe >SHA256SUMS && cat SHA256SUMS
 
 clean:

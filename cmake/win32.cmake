@@ -82,6 +82,8 @@ add_custom_command(OUTPUT ${QUORBEL_SETUP}
     DEPENDS Quorbel ${CMAKE_SOURCE_DIR}/installer/Quorbel.nsi ${CMAKE_SOURCE_DIR}/resources/Quorbel.ico
     VERBATIM)
 add_custom_target(setup ALL DEPENDS ${QUORBEL_SETUP})
+# Its one name, for the scripts: an older version's setup may still lie beside it.
+file(WRITE ${CMAKE_BINARY_DIR}/setup-name "Quorbel-${QUORBEL_VERSION}-setup.exe\n")
 
 add_subdirectory(tests/win32)
 

@@ -72,29 +72,40 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Copyright © 2026 ${COMPANY}"
     ${EndIf}
 !macroend
 
-; The saver selected now, and whether one is selected at all.
+; The saver selected now; the error flag is set where none is.
 !macro SelectedSaver RESULT
   ClearErrors
   ReadRegStr ${RESULT} HKCU "${DESKTOP}" "SCRNSAVE.EXE"
 !macroend
 
-; Remembers what was selected before the first install; the installed file
-; itself is never remembered, so a setup run again leaves the memory alone.
-Function RememberSelection
-  ReadRegDWORD $0 HKCU "${UNINSTALL}" "SaverRemembered"
-  ${If} $0 == 1
-    Return
+; RESULT is 1 while the saver SAVER is the installed file: the very value a
+; setup stored, or the long path, in any case.
+!macro IsInstalledSaver SAVER RESULT
+  ReadRegStr ${RESULT} HKCU "${UNINSTALL}" "SaverSelected"
+  ${If} ${SAVER} != ""
+  ${AndIf} ${SAVER} == ${RESULT}
+  ${OrIf} ${SAVER} == "$INSTDIR\Quorbel.scr"
+    StrCpy ${RESULT} 1
+  ${Else}
+    StrCpy ${RESULT} 0
   ${EndIf}
+!macroend
+
+; Remembers the selection the setup found, none included.
+Function RememberSelection
   !insertmacro SelectedSaver $0
-  ${IfNot} ${Errors}
+  ${If} ${Errors}
+    DeleteRegValue HKCU "${UNINSTALL}" "SaverBefore"
+  ${Else}
     WriteRegStr HKCU "${UNINSTALL}" "SaverBefore" $0
   ${EndIf}
   ClearErrors
   ReadRegStr $0 HKCU "${DESKTOP}" "ScreenSaveActive"
-  ${IfNot} ${Errors}
+  ${If} ${Errors}
+    DeleteRegValue HKCU "${UNINSTALL}" "SaverActiveBefore"
+  ${Else}
     WriteRegStr HKCU "${UNINSTALL}" "SaverActiveBefore" $0
   ${EndIf}
-  WriteRegDWORD HKCU "${UNINSTALL}" "SaverRemembered" 1
 FunctionEnd
 
 ; Stored in its short form where it has one, as Windows' own install verb
@@ -102,6 +113,7 @@ FunctionEnd
 Function SelectSaver
   GetFullPathName /SHORT $0 "$INSTDIR\Quorbel.scr"
   WriteRegStr HKCU "${DESKTOP}" "SCRNSAVE.EXE" $0
+  WriteRegStr HKCU "${UNINSTALL}" "SaverSelected" $0
   System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})"
 FunctionEnd
 
@@ -112,9 +124,8 @@ Section
 
   ; An earlier install's selection is not "the saver before".
   !insertmacro SelectedSaver $0
-  GetFullPathName /SHORT $1 "$INSTDIR\Quorbel.scr"
-  ${If} $0 != "$INSTDIR\Quorbel.scr"
-  ${AndIf} $0 != $1
+  !insertmacro IsInstalledSaver $0 $1
+  ${If} $1 == 0
     Call RememberSelection
   ${EndIf}
   Call SelectSaver
@@ -149,8 +160,8 @@ FunctionEnd
 ; chose later is theirs.
 Function un.GiveBackSelection
   !insertmacro SelectedSaver $0
-  ${If} $0 != "$INSTDIR\Quorbel.scr"
-  ${AndIf} $0 != $R0
+  !insertmacro IsInstalledSaver $0 $1
+  ${If} $1 == 0
     Return
   ${EndIf}
   ClearErrors
@@ -164,16 +175,16 @@ Function un.GiveBackSelection
   ReadRegStr $0 HKCU "${UNINSTALL}" "SaverActiveBefore"
   ${If} ${Errors}
     DeleteRegValue HKCU "${DESKTOP}" "ScreenSaveActive"
+    StrCpy $0 0
   ${Else}
     WriteRegStr HKCU "${DESKTOP}" "ScreenSaveActive" $0
-    System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i $0, p 0, i ${SPIF_SENDCHANGE})"
   ${EndIf}
+  System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i $0, p 0, i ${SPIF_SENDCHANGE})"
 FunctionEnd
 
 ; The user's settings under Software\Quorbel stay, as with any user program.
 Section "Uninstall"
   SetShellVarContext current
-  GetFullPathName /SHORT $R0 "$INSTDIR\Quorbel.scr" ; while the file is there
   !insertmacro DeleteOrAbort "$INSTDIR\Quorbel.scr"
   Call un.GiveBackSelection
   Delete "$SMPROGRAMS\Quorbel einrichten.lnk"

@@ -3,7 +3,7 @@
 # runs it: install, the installed program, install again, a file in use,
 # uninstall. The saver selected before comes back, one chosen since stays,
 # and the user's settings stay.  e2e-installer.sh SETUP PROGRAM
-set -euo pipefail
+set -Eeuo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/windows.sh"
 setup=$(realpath "$1")
@@ -48,11 +48,14 @@ start_from() {
 }
 install() { "$run" "$setup" /S >>"$log" 2>&1; }
 # The uninstaller hands over to a copy of itself and returns: its work is
-# done when the folder has gone.
+# done when the folder and, last, the uninstall entry have gone.
 uninstall() {
-    "$run" "$folder/Uninstall.exe" /S >>"$log" 2>&1 || fail "the uninstaller failed"
-    for _ in $(seq 300); do [[ -e $folder ]] || return 0; sleep 0.1; done
-    fail "the uninstaller left $folder"
+    "$run" "$folder/Uninstall.exe" /S >>"$log" 2>&1
+    for _ in $(seq 300); do
+        [[ ! -e $folder && -z $(value "$entry" DisplayName) ]] && return 0
+        sleep 0.1
+    done
+    fail "the uninstaller left $folder or its entry"
 }
 
 before='C:\windows\system32\vorher.scr'
@@ -63,8 +66,8 @@ echo "installed in $((($(date +%s%N) - started) / 1000000)) ms"
 cmp -s "$folder/Quorbel.scr" "$scr" || fail "the installed file is not the built one"
 [[ -f "$menu/Quorbel einrichten.lnk" && -f "$menu/Quorbel als Bildschirmschoner wählen.lnk" ]] ||
     fail "the start menu entries are missing"
-selected=$(value "$desktop" SCRNSAVE.EXE)
-[[ ${selected,,} == "${installed,,}" ]] || fail "SCRNSAVE.EXE is '$selected'"
+short=$("$QUORBEL_WINE" winepath -s "$installed" 2>>"$log" | tr -d '\r')
+expect "$desktop" SCRNSAVE.EXE "$short"
 expect "$desktop" ScreenSaveActive 1
 expect "$entry" DisplayName Quorbel
 expect "$entry" DisplayVersion 2.2
@@ -86,14 +89,21 @@ expect "$settings" fontsize 0x20
 install || fail "the setup over an installed Quorbel ended with exit code $?"
 expect "$entry" SaverBefore "$before" # not itself
 
-# A file in use is never half replaced: the silent setup gives up.
+# A file in use is never half replaced or half removed: silently, setup and
+# uninstaller give up. Run in place, the uninstaller gives its exit code.
 "$run" "$folder/Quorbel.scr" /c >>"$log" 2>&1 &
 pids+=($!)
 wait_for_window 'Quorbel konfigurieren' "${pids[-1]}" >/dev/null || fail "no dialog to hold the file"
+written=$(stat -c %y "$folder/Quorbel.scr")
 install && fail "the setup replaced a file in use"
+code=0
+"$run" "$folder/Uninstall.exe" /S "_?=${installed%\\Quorbel.scr}" >>"$log" 2>&1 || code=$?
+((code == 2)) || fail "the uninstaller of a file in use ended with exit code $code"
 kill "${pids[-1]}"
 wait "${pids[-1]}" 2>/dev/null || true
-cmp -s "$folder/Quorbel.scr" "$scr" || fail "a refused setup changed the file"
+[[ $(stat -c %y "$folder/Quorbel.scr") == "$written" ]] || fail "a refused setup wrote the file"
+expect "$desktop" SCRNSAVE.EXE "$short"
+expect "$entry" DisplayName Quorbel
 
 uninstall
 [[ ! -e "$menu/Quorbel einrichten.lnk" ]] || fail "the uninstaller left a start menu entry"
@@ -102,9 +112,11 @@ expect "$desktop" ScreenSaveActive 0
 expect "$entry" DisplayName ""
 expect "$settings" text "Mein Text"
 
-# No saver before: none after. One chosen since the install: it stays.
+# No saver before: none after, also where the long path names the file.
+# One chosen since the install: it stays.
 start_from ""
 install || fail "the setup ended with exit code $?"
+reg add "$desktop" /v SCRNSAVE.EXE /d "${installed^^}" /f
 uninstall
 expect "$desktop" SCRNSAVE.EXE ""
 start_from ""

@@ -29,8 +29,9 @@ pids=()
 # costs a minute.
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$folder"
+    rm -rf "$folder" "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quorbel "*
     "$QUORBEL_WINE" reg delete "$uninstall" /f >>"$log" 2>&1 || true
+    "$QUORBEL_WINE" reg delete 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /f >>"$log" 2>&1 || true
 }
 trap cleanup EXIT
 

@@ -17,7 +17,7 @@ fi
 cmake -S . -B "$other" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw.cmake" -DMINGW_ARCH=i686 \
     -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build "$other" --target setup -j"$(nproc)" >/dev/null
-for file in Quorbel.scr "$(basename "$(ls "$main"/Quorbel-*-setup.exe)")"; do
+for file in Quorbel.scr "$(cat "$main/setup-name")"; do
     cmp "$main/$file" "$other/$file" || fail "$file differs between $main and $other"
     echo "$file: the same $(stat -c %s "$main/$file") bytes from $(basename "$other")"
 done
