@@ -5,7 +5,6 @@
 set -euo pipefail
 source "$(dirname "$0")/windows.sh"
 scr=$1
-run="$(dirname "$0")/wine-exec.sh"
 shot=$(dirname "$scr")/display-e2e.png
 key='HKCU\Software\Quorbel'
 # Wine's helper processes outlive the program and inherit its output, which
@@ -18,7 +17,6 @@ log=$(dirname "$scr")/display-e2e.log
 "$QUORBEL_WINE" reg add "$key" /v fontcolor /t REG_DWORD /d 0x00FFFF /f >>"$log" 2>&1
 "$QUORBEL_WINE" reg add "$key" /v text /d "Noch %days% Tage" /f >>"$log" 2>&1
 
-fail() { echo "FAIL: $*"; exit 1; }
 
 # Fraction of the area (WxH+X+Y) in the given colour.
 share_of() {
@@ -46,9 +44,7 @@ awk -v b="$background" -v t="$text" -v e="$edge" \
     fail "the screen does not show background, text and detail line"
 
 xdotool key space
-for _ in $(seq 100); do kill -0 "$saver" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$saver" 2>/dev/null && fail "a key did not end the saver"
-wait "$saver" || fail "the saver ended with exit code $?"
+ends_well "$saver" "the saver, on a key,"
 
 # A damaged setting: the error box, then the window as designed, which every
 # key still ends, those a dialog would use for itself included. The taskbar
@@ -62,9 +58,7 @@ for k in Escape Tab Return; do
     xdotool windowfocus --sync "$box" key Return
     window=$(wait_for_window Bildschirmschoner "$saver") || fail "no window after the box ($k)"
     xdotool windowfocus --sync "$window" key "$k"
-    for _ in $(seq 100); do kill -0 "$saver" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$saver" 2>/dev/null && fail "$k did not end the saver of a damaged setting"
-    wait "$saver" || fail "the saver of a damaged setting ended on $k with exit code $?"
+    ends_well "$saver" "the saver of a damaged setting, on $k,"
 done
 "$QUORBEL_WINE" reg delete "$key" /f >>"$log" 2>&1
 echo "the saver of a damaged setting ended on Escape, Tab and Enter, each with exit code 0"

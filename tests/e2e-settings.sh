@@ -6,12 +6,10 @@
 set -euo pipefail
 source "$(dirname "$0")/windows.sh"
 scr=$1
-run="$(dirname "$0")/wine-exec.sh"
 dir=$(dirname "$scr")
 key='HKCU\Software\Quorbel'
 log=$dir/settings-e2e.log
 : >"$log"
-fail() { echo "FAIL: $*"; exit 1; }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
 "$QUORBEL_WINE" reg delete "$key" /f >>"$log" 2>&1 || true
@@ -44,9 +42,7 @@ echo "pixels changed by the calendar box: $opened, left after closing it: $close
 xdotool key shift+Tab shift+Tab # back to the date field
 xdotool type --delay 50 24122030
 xdotool key alt+o
-for _ in $(seq 100); do kill -0 "$dialog" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$dialog" 2>/dev/null && fail "OK did not end the program"
-wait "$dialog" || fail "the program ended with exit code $?"
+ends_well "$dialog" "the program, on OK,"
 
 stored=$("$QUORBEL_WINE" reg query "$key" /v ende 2>>"$log" | tr -d '\r' | awk '/ende/ { print $3 }')
 echo "stored date: $stored"

@@ -9,17 +9,14 @@
 # every 32-bit start then takes a minute or two under emulation, nearly all
 # of it Wine's own start-up.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/windows.sh"
+source "$(dirname "$0")/windows.sh"
 scr=$(realpath "$1")
 setup=$(realpath "$2")
-run=$here/wine-exec.sh
 dir=$(dirname "$scr")
 log=$dir/shipped.log
 shot=$dir/shipped-display.png
 key='HKCU\Software\Quorbel'
 : >"$log"
-fail() { echo "FAIL: $*"; exit 1; }
 
 folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Quorbel
 uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorbel'
@@ -34,15 +31,6 @@ cleanup() {
     "$QUORBEL_WINE" reg delete 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /f >>"$log" 2>&1 || true
 }
 trap cleanup EXIT
-
-# waits for a process for up to $2 seconds; its exit code, or 124.
-finished() {
-    for _ in $(seq "$(($2 * 10))"); do
-        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
-        sleep 0.1
-    done
-    return 124
-}
 
 started=$(date +%s)
 "$run" "$scr" /p 1234 >>"$log" 2>&1 &

@@ -16,3 +16,28 @@ wait_for_window() {
     echo "FAIL: no window '$1'" >&2
     return 1
 }
+
+# Runs one Windows program of the session: run PROGRAM ARGS...
+run=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-exec.sh
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# finished PID SECONDS: waits for a process; its exit code, or 124.
+finished() {
+    for _ in $(seq "$(($2 * 10))"); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
+        sleep 0.1
+    done
+    return 124
+}
+
+# ends_well PID WHAT: the process ends within ten seconds, with exit code 0.
+ends_well() {
+    local code=0
+    finished "$1" 10 || code=$?
+    ((code != 124)) || fail "$2 did not end"
+    ((code == 0)) || fail "$2 ended with exit code $code"
+}

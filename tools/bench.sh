@@ -13,7 +13,6 @@ tree=$1
 shipped=$2
 seconds=${BENCH_SECONDS:-30}
 runs=${BENCH_RUNS:-5}
-run=$here/../tests/wine-exec.sh
 hz=$(getconf CLK_TCK)
 server=$(pgrep -o -x 'wineserver|wineserver64' || pgrep -o wineserver)
 

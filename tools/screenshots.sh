@@ -7,7 +7,6 @@ set -euo pipefail
 source "$(dirname "$0")/../tests/windows.sh"
 scr=$1
 docs=$2
-run="$(dirname "$0")/../tests/wine-exec.sh"
 key='HKCU\Software\Quorbel'
 shot=$(mktemp --suffix=.png)
 trap 'rm -f "$shot"' EXIT
