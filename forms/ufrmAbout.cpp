@@ -9,7 +9,6 @@ const char* const MakerHomePage = "https://www.example.com/quorbel/";
 
 namespace {
 
-using Row = TControlDesign<TfrmAbout>;
 using F = TfrmAbout;
 
 const TFontDesign FormFont{"MS Sans Serif", -11, 0, clWindowText, DEFAULT_CHARSET};
@@ -19,25 +18,23 @@ void ApplyAboutDesign(TfrmAbout& form) {
     ApplyDesign(form,
         TFormDesign<F>{"Info", {385, 201}, FormFont}
             .Border(TBorderStyle::Single, biSystemMenu).Position(TPosition::ScreenCenter)
-            .Color(clBtnFace).Hidden().ActiveControl("btnClose").OnCreate(&F::FormCreate),
-        {
-        //       name          kind               parent    position    size        caption                          font                                                tab
-            Row{"btnClose",   TKind::Button,     OnForm,   {0, 176},   {385, 25},  "&Schließen",                    FormFont,                                           0}.Glyph("BTNCLOSE").OnClick(&F::btnCloseClick),
-            Row{"Panel1",     TKind::Panel,      OnForm,   {0, 0},     {385, 177}, "",                              ParentFont,                                         1}.Bevels(TPanelBevel::Lowered, TPanelBevel::Raised),
-            Row{"Image1",     TKind::Image,      "Panel1", {16, 16},   {97, 145},  "",                              ParentFont,                                         NoTabStop}.Picture("ABOUT"),
-            Row{"Bevel1",     TKind::Bevel,      "Panel1", {16, 16},   {97, 145},  "",                              ParentFont,                                         NoTabStop},
-            Row{"Name",       TKind::Label,      "Panel1", {128, 16},  {164, 32},  "Quorbel",                       {"Arial", -27, fsBold, clWindowText},               NoTabStop},
-            Row{"Version",    TKind::Label,      "Panel1", {280, 48},  {85, 19},   "Version 2.0",                   {"Arial", -16, fsBold, clBlack},                    NoTabStop}.Centered(),
-            Row{"labAuthor",  TKind::Label,      "Panel1", {128, 81},  {99, 22},   "Jonas Brandt",                  {"Copperplate Gothic Light", -19, fsBold, clNavy},  NoTabStop}.Centered(),
-            Row{"btnEmail",   TKind::LinkButton, "Panel1", {128, 112}, {193, 22},  "Email an den Autor senden",     ParentFont,                                         NoTabStop}.Glyph("BTNEMAIL").OnClick(&F::btnEmailClick),
-            Row{"btnWebsite", TKind::LinkButton, "Panel1", {128, 134}, {193, 22},  "Homepage des Autors besuchen",  ParentFont,                                         NoTabStop}.Glyph("BTNWEBSITE").OnClick(&F::btnWebsiteClick),
-        });
+            .Color(clBtnFace).Hidden().ActiveControl(&F::btnClose).OnCreate(&F::FormCreate),
+        //  member          parent      position    size        caption                         font                                               tab
+        Row{&F::btnClose,   OnForm,     {0, 176},   {385, 25},  "&Schließen",                   FormFont,                                          0}.Glyph("BTNCLOSE").OnClick(&F::btnCloseClick),
+        Row{&F::Panel1,     OnForm,     {0, 0},     {385, 177}, "",                             ParentFont,                                        1}.Bevels(TPanelBevel::Lowered, TPanelBevel::Raised),
+        Row{&F::Image1,     &F::Panel1, {16, 16},   {97, 145},  "",                             ParentFont,                                        NoTabStop}.Picture("ABOUT"),
+        Row{&F::Bevel1,     &F::Panel1, {16, 16},   {97, 145},  "",                             ParentFont,                                        NoTabStop},
+        Row{&F::Name,       &F::Panel1, {128, 16},  {164, 32},  "Quorbel",                      {"Arial", -27, fsBold, clWindowText},              NoTabStop},
+        Row{&F::Version,    &F::Panel1, {280, 48},  {85, 19},   "Version 2.0",                  {"Arial", -16, fsBold, clBlack},                   NoTabStop}.Centered(),
+        Row{&F::labAuthor,  &F::Panel1, {128, 81},  {99, 22},   "Jonas Brandt",                 {"Copperplate Gothic Light", -19, fsBold, clNavy}, NoTabStop}.Centered(),
+        Row{&F::btnEmail,   &F::Panel1, {128, 112}, {193, 22},  "Email an den Autor senden",    ParentFont,                                        NoTabStop}.Glyph("BTNEMAIL").OnClick(&F::btnEmailClick),
+        Row{&F::btnWebsite, &F::Panel1, {128, 134}, {193, 22},  "Homepage des Autors besuchen", ParentFont,                                        NoTabStop}.Glyph("BTNWEBSITE").OnClick(&F::btnWebsiteClick));
     // clang-format on
 }
 
 } // namespace
 
-TfrmAbout::TfrmAbout() : TForm("frmAbout") {
+TfrmAbout::TfrmAbout() {
     ApplyAboutDesign(*this);
 }
 

@@ -11,15 +11,15 @@ class TfrmAbout : public TForm {
   public:
     TfrmAbout();
 
-    TButton btnClose{this, "btnClose"};
-    TPanel Panel1{this, "Panel1"};
-    TImage Image1{this, "Image1"};
-    TBevel Bevel1{this, "Bevel1"};
-    TLabel Name{this, "Name"};
-    TLabel Version{this, "Version"};
-    TLabel labAuthor{this, "labAuthor"};
-    TLinkButton btnEmail{this, "btnEmail"};
-    TLinkButton btnWebsite{this, "btnWebsite"};
+    TButton btnClose{this};
+    TPanel Panel1{this};
+    TImage Image1{this};
+    TBevel Bevel1{this};
+    TLabel Name{this};
+    TLabel Version{this};
+    TLabel labAuthor{this};
+    TLinkButton btnEmail{this};
+    TLinkButton btnWebsite{this};
 
     void FormCreate(TObject* sender);
     void btnEmailClick(TObject* sender);

@@ -9,7 +9,6 @@ TfrmQuorbel* frmQuorbel = nullptr;
 
 namespace {
 
-using Row = TControlDesign<TfrmQuorbel>;
 using F = TfrmQuorbel;
 
 const TFontDesign DisplayDesignFont{"Arial", -96, fsBold | fsItalic, clWhite, ANSI_CHARSET};
@@ -23,13 +22,11 @@ void ApplyQuorbelDesign(TfrmQuorbel& form) {
             .Align(TAlign::Client).Position(TPosition::ScreenCenter).Cursor(crNone)
             .OnCreate(&F::FormCreate).OnKeyDown(&F::FormKeyDown).OnKeyPress(&F::FormKeyPress)
             .OnClose(&F::FormClose),
-        {
-        //       name           kind          parent        position    size        caption           font               tab
-            Row{"panelMain",   TKind::Panel, OnForm,       {0, 0},     {800, 559}, "",               DisplayDesignFont, NoTabStop}.Align(TAlign::Client).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
-            Row{"Timer",       TKind::Timer, OnForm,       {},         {},         "",               ParentFont,        NoTabStop}.Interval(2000).OnTimer(&F::TimerTimer),
-            Row{"panelBottom", TKind::Panel, OnForm,       {0, 559},   {800, 41},  "Velkor Quorbel", DetailDesignFont,  NoTabStop}.Align(TAlign::Bottom).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
-            Row{"labText",     TKind::Label, "panelMain",  {144, 232}, {0, 0},     "Velkor",         ParentFont,        NoTabStop}.Cursor(crNone),
-        });
+        //  member           parent         position    size        caption           font               tab
+        Row{&F::panelMain,   OnForm,        {0, 0},     {800, 559}, "",               DisplayDesignFont, NoTabStop}.Align(TAlign::Client).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
+        Row{&F::Timer,       OnForm,        {},         {},         "",               ParentFont,        NoTabStop}.Interval(2000).OnTimer(&F::TimerTimer),
+        Row{&F::panelBottom, OnForm,        {0, 559},   {800, 41},  "Velkor Quorbel", DetailDesignFont,  NoTabStop}.Align(TAlign::Bottom).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
+        Row{&F::labText,     &F::panelMain, {144, 232}, {0, 0},     "Velkor",         ParentFont,        NoTabStop}.Cursor(crNone));
     // clang-format on
 }
 
@@ -56,7 +53,7 @@ void ShowTaskbar(int command) {
 
 } // namespace
 
-TfrmQuorbel::TfrmQuorbel() : TForm("frmQuorbel") {
+TfrmQuorbel::TfrmQuorbel() {
     ApplyQuorbelDesign(*this);
 }
 

@@ -10,10 +10,10 @@ class TfrmQuorbel : public TForm {
   public:
     TfrmQuorbel();
 
-    TPanel panelMain{this, "panelMain"};
-    TTimer Timer{this, "Timer"};
-    TPanel panelBottom{this, "panelBottom"};
-    TLabel labText{this, "labText"};
+    TPanel panelMain{this};
+    TTimer Timer{this};
+    TPanel panelBottom{this};
+    TLabel labText{this};
 
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void FormCreate(TObject* sender);

@@ -10,7 +10,6 @@ const char* const GiftsPage = "https://www.example.com/geschenke.html";
 
 namespace {
 
-using Row = TControlDesign<TfrmSettings>;
 using F = TfrmSettings;
 
 const TFontDesign FormFont{"MS Sans Serif", -11, 0, clWindowText};
@@ -29,34 +28,33 @@ void ApplySettingsDesign(TfrmSettings& form) {
     ApplyDesign(form,
         TFormDesign<F>{"Quorbel konfigurieren", {394, 357}, FormFont}
             .Border(TBorderStyle::Single, biSystemMenu).Position(TPosition::ScreenCenter)
-            .Color(clBtnFace).ActiveControl("btnOk").OnCreate(&F::FormCreate)
-            .Stacking({"btnCancel", "btnOk", "btnInfo", "btnGeschenke", "cbxWorkDays", "edtText", "panelPreview",
-                       "btnChangeFont", "edtDate", "btnChangeColor", "gbxCalender", "btnCalender"}),
-        {
-        //       name                kind                  parent         position    size        caption                                  font          tab
-            Row{"labDate",          TKind::Label,         OnForm,        {8, 16},    {56, 19},   "Datum:",                                LabelFont,    NoTabStop},
-            Row{"edtDate",          TKind::MaskEdit,      OnForm,        {144, 12},  {137, 26},  "",                                      InputFont,    0}.MaxLength(10).OnChange(&F::edtDateChange),
-            Row{"btnCalender",      TKind::Button,        OnForm,        {280, 12},  {26, 26},   "",                                      ParentFont,   1}.Glyph("BTNCALENDER").OnClick(&F::btnCalenderClick),
-            Row{"labWorkDays",      TKind::Label,         OnForm,        {8, 46},    {125, 19},  "Nur Arbeitstage:",                      LabelFont,    NoTabStop},
-            Row{"cbxWorkDays",      TKind::CheckBox,      OnForm,        {144, 43},  {20, 25},   "",                                      CheckBoxFont, 2}.OnClick(&F::cbxWorkDaysClick),
-            Row{"labText",          TKind::Label,         OnForm,        {8, 76},    {39, 19},   "Text:",                                 LabelFont,    NoTabStop},
-            Row{"edtText",          TKind::Edit,          OnForm,        {144, 72},  {241, 26},  "",                                      InputFont,    3}.OnKeyUp(&F::edtTextKeyUp),
-            Row{"labInfoLineDays",  TKind::Label,         OnForm,        {144, 104}, {173, 13},  "%days% Gibt die Anzahl der Tage an",    ParentFont,   NoTabStop},
-            Row{"labInfoLineDate",  TKind::Label,         OnForm,        {144, 120}, {193, 13},  "%date% Fügt das gewünschte Datum ein",  ParentFont,   NoTabStop},
-            Row{"labInfoLineToday", TKind::Label,         OnForm,        {144, 136}, {175, 13},  "%today% Fügt das heutige Datum ein",    ParentFont,   NoTabStop},
-            Row{"btnChangeFont",    TKind::Button,        OnForm,        {8, 160},   {85, 25},   "&Schrift ändern",                       ParentFont,   4}.OnClick(&F::btnChangeFontClick),
-            Row{"btnChangeColor",   TKind::Button,        OnForm,        {104, 160}, {85, 25},   "&Farbe ändern",                         ParentFont,   5}.OnClick(&F::btnChangeColorClick),
-            Row{"panelPreview",     TKind::Panel,         OnForm,        {8, 192},   {377, 121}, "Vorschau",                              PreviewFont,  11}.Color(clNavy).Bevels(TPanelBevel::Lowered, TPanelBevel::None),
-            Row{"btnInfo",          TKind::Button,        OnForm,        {8, 325},   {85, 25},   "&Info",                                 ParentFont,   6}.Anchors(LeftBottom).Glyph("BTNINFO").OnClick(&F::btnInfoClick),
-            Row{"btnGeschenke",     TKind::Button,        OnForm,        {104, 325}, {85, 25},   "&Geschenke",                            ParentFont,   7}.Anchors(LeftBottom).Glyph("BTNGESCHENKE").OnClick(&F::btnGeschenkeClick),
-            Row{"btnOk",            TKind::Button,        OnForm,        {203, 325}, {85, 25},   "&Ok",                                   ParentFont,   8}.Anchors(RightBottom).OnClick(&F::btnOkClick),
-            Row{"btnCancel",        TKind::Button,        OnForm,        {299, 325}, {85, 25},   "&Abbrechen",                            ParentFont,   9}.Anchors(RightBottom).OnClick(&F::btnCancelClick),
-            Row{"gbxCalender",      TKind::GroupBox,      OnForm,        {64, 220},  {217, 225}, "Wähle ein Datum",                       BoxFont,      10}.Hidden(),
-            Row{"cal",              TKind::MonthCalendar, "gbxCalender", {8, 16},    {204, 183}, "",                                      ParentFont,   0}.Anchors(AllSides),
-            Row{"btnCloseCalender", TKind::Button,        "gbxCalender", {0, 200},   {217, 25},  "Schließen",                             CloseBoxFont, 1}.Default().OnClick(&F::btnCloseCalenderClick),
-            Row{"dlgFontDialog",    TKind::FontDialog,    OnForm,        {},         {},         "",                                      ParentFont,   NoTabStop},
-            Row{"dlgColorDialog",   TKind::ColorDialog,   OnForm,        {},         {},         "",                                      ParentFont,   NoTabStop},
-        });
+            .Color(clBtnFace).ActiveControl(&F::btnOk).OnCreate(&F::FormCreate)
+            .Stacking({&F::btnCancel, &F::btnOk, &F::btnInfo, &F::btnGeschenke, &F::cbxWorkDays, &F::edtText,
+                       &F::panelPreview, &F::btnChangeFont, &F::edtDate, &F::btnChangeColor, &F::gbxCalender,
+                       &F::btnCalender}),
+        //  member                parent           position    size        caption                                 font          tab
+        Row{&F::labDate,          OnForm,          {8, 16},    {56, 19},   "Datum:",                               LabelFont,    NoTabStop},
+        Row{&F::edtDate,          OnForm,          {144, 12},  {137, 26},  "",                                     InputFont,    0}.MaxLength(10).OnChange(&F::edtDateChange),
+        Row{&F::btnCalender,      OnForm,          {280, 12},  {26, 26},   "",                                     ParentFont,   1}.Glyph("BTNCALENDER").OnClick(&F::btnCalenderClick),
+        Row{&F::labWorkDays,      OnForm,          {8, 46},    {125, 19},  "Nur Arbeitstage:",                     LabelFont,    NoTabStop},
+        Row{&F::cbxWorkDays,      OnForm,          {144, 43},  {20, 25},   "",                                     CheckBoxFont, 2}.OnClick(&F::cbxWorkDaysClick),
+        Row{&F::labText,          OnForm,          {8, 76},    {39, 19},   "Text:",                                LabelFont,    NoTabStop},
+        Row{&F::edtText,          OnForm,          {144, 72},  {241, 26},  "",                                     InputFont,    3}.OnKeyUp(&F::edtTextKeyUp),
+        Row{&F::labInfoLineDays,  OnForm,          {144, 104}, {173, 13},  "%days% Gibt die Anzahl der Tage an",   ParentFont,   NoTabStop},
+        Row{&F::labInfoLineDate,  OnForm,          {144, 120}, {193, 13},  "%date% Fügt das gewünschte Datum ein", ParentFont,   NoTabStop},
+        Row{&F::labInfoLineToday, OnForm,          {144, 136}, {175, 13},  "%today% Fügt das heutige Datum ein",   ParentFont,   NoTabStop},
+        Row{&F::btnChangeFont,    OnForm,          {8, 160},   {85, 25},   "&Schrift ändern",                      ParentFont,   4}.OnClick(&F::btnChangeFontClick),
+        Row{&F::btnChangeColor,   OnForm,          {104, 160}, {85, 25},   "&Farbe ändern",                        ParentFont,   5}.OnClick(&F::btnChangeColorClick),
+        Row{&F::panelPreview,     OnForm,          {8, 192},   {377, 121}, "Vorschau",                             PreviewFont,  11}.Color(clNavy).Bevels(TPanelBevel::Lowered, TPanelBevel::None),
+        Row{&F::btnInfo,          OnForm,          {8, 325},   {85, 25},   "&Info",                                ParentFont,   6}.Anchors(LeftBottom).Glyph("BTNINFO").OnClick(&F::btnInfoClick),
+        Row{&F::btnGeschenke,     OnForm,          {104, 325}, {85, 25},   "&Geschenke",                           ParentFont,   7}.Anchors(LeftBottom).Glyph("BTNGESCHENKE").OnClick(&F::btnGeschenkeClick),
+        Row{&F::btnOk,            OnForm,          {203, 325}, {85, 25},   "&Ok",                                  ParentFont,   8}.Anchors(RightBottom).OnClick(&F::btnOkClick),
+        Row{&F::btnCancel,        OnForm,          {299, 325}, {85, 25},   "&Abbrechen",                           ParentFont,   9}.Anchors(RightBottom).OnClick(&F::btnCancelClick),
+        Row{&F::gbxCalender,      OnForm,          {64, 220},  {217, 225}, "Wähle ein Datum",                      BoxFont,      10}.Hidden(),
+        Row{&F::cal,              &F::gbxCalender, {8, 16},    {204, 183}, "",                                     ParentFont,   0}.Anchors(AllSides),
+        Row{&F::btnCloseCalender, &F::gbxCalender, {0, 200},   {217, 25},  "Schließen",                            CloseBoxFont, 1}.Default().OnClick(&F::btnCloseCalenderClick),
+        Row{&F::dlgFontDialog,    OnForm,          {},         {},         "",                                     ParentFont,   NoTabStop},
+        Row{&F::dlgColorDialog,   OnForm,          {},         {},         "",                                     ParentFont,   NoTabStop});
     // clang-format on
 }
 
@@ -67,7 +65,7 @@ TDateTime FieldDate(const TMaskEdit& field) {
 
 } // namespace
 
-TfrmSettings::TfrmSettings() : TForm("frmSettings") {
+TfrmSettings::TfrmSettings() {
     edtDate.SetSeparator(DateSeparator()); // before its change event is bound
     ApplySettingsDesign(*this);
 }

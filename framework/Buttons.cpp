@@ -27,7 +27,7 @@ void TGlyph::Load(const char* resourceName) {
 
 // --- TButton -------------------------------------------------------------
 
-void TButton::ApplyOptions(const TDesignOptions& options) {
+void TButton::ApplyOptions(const Options& options) {
     if (options.glyph)
         Glyph.Load(options.glyph);
     Default = options.isDefault;
@@ -94,7 +94,7 @@ void TCheckBox::Notify(WORD code) {
 
 // --- TLinkButton ---------------------------------------------------------
 
-void TLinkButton::ApplyOptions(const TDesignOptions& options) {
+void TLinkButton::ApplyOptions(const Options& options) {
     if (options.glyph)
         Glyph.Load(options.glyph);
 }

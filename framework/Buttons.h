@@ -30,9 +30,11 @@ class TButton : public TWinControl {
   public:
     using TWinControl::TWinControl;
     ~TButton() override { DestroyHandle(); } // before its picture
-    TKind Kind() const override { return TKind::Button; }
-    void ApplyOptions(const TDesignOptions& options) override;
-    TNotifyEvent* ClickEvent() override { return &OnClick; }
+    struct Options {
+        const char* glyph = nullptr; // bitmap resource
+        bool isDefault = false;
+    };
+    void ApplyOptions(const Options& options);
     TGlyph Glyph;
     // Enter clicks it while it can be seen (see TForm).
     bool Default = false;
@@ -56,8 +58,6 @@ class TButton : public TWinControl {
 class TCheckBox : public TWinControl {
   public:
     using TWinControl::TWinControl;
-    TKind Kind() const override { return TKind::CheckBox; }
-    TNotifyEvent* ClickEvent() override { return &OnClick; }
     bool Checked() const;
     void SetChecked(bool checked);
     TNotifyEvent OnClick;
@@ -80,9 +80,10 @@ class TLinkButton : public TWinControl {
   public:
     using TWinControl::TWinControl;
     ~TLinkButton() override { DestroyHandle(); } // before its picture
-    TKind Kind() const override { return TKind::LinkButton; }
-    void ApplyOptions(const TDesignOptions& options) override;
-    TNotifyEvent* ClickEvent() override { return &OnClick; }
+    struct Options {
+        const char* glyph = nullptr; // bitmap resource
+    };
+    void ApplyOptions(const Options& options);
     TGlyph Glyph;
     std::string Hint() const { return hint_; }
     void SetHint(const std::string& hint);

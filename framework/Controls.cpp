@@ -45,7 +45,7 @@ void RegisterClassOnce(const char* name, WNDPROC proc) {
 
 // --- TComponent ----------------------------------------------------------
 
-TComponent::TComponent(TComponent* owner, const char* name) : Name(name), owner_(owner) {
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner_)
         owner_->components_.push_back(this);
 }
@@ -59,16 +59,9 @@ TComponent::~TComponent() {
     }
 }
 
-TComponent* TComponent::FindComponent(const std::string& name) const {
-    for (TComponent* component : components_)
-        if (component->Name == name)
-            return component;
-    return nullptr;
-}
-
 // --- TControl ------------------------------------------------------------
 
-TControl::TControl(TComponent* owner, const char* name) : TComponent(owner, name) {
+TControl::TControl(TComponent* owner) : TComponent(owner) {
     Font.OnChange = [this] { FontChanged(); };
 }
 
@@ -184,7 +177,7 @@ void TGraphicControl::Invalidate() {
 
 // --- TWinControl ---------------------------------------------------------
 
-TWinControl::TWinControl(TComponent* owner, const char* name) : TControl(owner, name) {}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     DestroyHandle();
@@ -458,7 +451,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, L
 
 // --- TLabel --------------------------------------------------------------
 
-TLabel::TLabel(TComponent* owner, const char* name) : TGraphicControl(owner, name) {}
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {}
 
 UINT TLabel::DrawFlags() const {
     return (Centered ? DT_CENTER : DT_LEFT) | DT_EXPANDTABS | (ShowAccelChar ? 0 : DT_NOPREFIX);
@@ -500,7 +493,7 @@ void TLabel::Paint(HDC dc) {
 
 // --- TPanel --------------------------------------------------------------
 
-void TPanel::ApplyOptions(const TDesignOptions& options) {
+void TPanel::ApplyOptions(const Options& options) {
     BevelOuter = options.bevelOuter;
     BevelInner = options.bevelInner;
 }
@@ -565,7 +558,7 @@ void TGroupBox::Paint(HDC dc) {
 
 // A refused window is a refused timer: the system is out of the same means.
 // Should the timer be refused, the window goes with the failed construction.
-TTimer::TTimer(TComponent* owner, const char* name) : TComponent(owner, name) {
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     RegisterClassOnce(TimerClass, TimerWindowProc);
     window_.reset(CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   GetModuleHandleA(nullptr), nullptr));

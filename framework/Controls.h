@@ -38,61 +38,23 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState)>;
 constexpr int crDefault = 0;
 constexpr int crNone = -1; // no pointer image at all
 
-// The kinds a design row can name; each control answers its own.
-enum class TKind {
-    Form,
-    Panel,
-    Label,
-    Timer,
-    Button,
-    LinkButton,
-    Bevel,
-    Image,
-    Edit,
-    MaskEdit,
-    CheckBox,
-    GroupBox,
-    MonthCalendar,
-    FontDialog,
-    ColorDialog,
-};
-
 enum class TPanelBevel { None, Lowered, Raised };
 
-// The kind-specific settings of a design row; each control class takes the
-// ones that concern it.
-struct TDesignOptions {
-    TPanelBevel bevelOuter = TPanelBevel::None;
-    TPanelBevel bevelInner = TPanelBevel::None;
-    bool centered = false;
-    const char* glyph = nullptr;   // bitmap resource
-    const char* picture = nullptr; // JPEG resource
-    bool isDefault = false;        // the form's default button
-    int maxLength = 0;             // 0: no limit
-    unsigned interval = 1000;      // a timer's, in milliseconds
-};
-
-// Anything a form owns by name: controls, timers, common dialogs.
+// Anything a form owns: controls, timers, common dialogs.
 class TComponent : public TObject {
   public:
-    TComponent(TComponent* owner, const char* name);
+    explicit TComponent(TComponent* owner);
     ~TComponent() override;
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
-    const std::string Name;
-    virtual TKind Kind() const = 0;
-
     // Every component this one owns, in the order they were made.
     const std::vector<TComponent*>& Components() const { return components_; }
-    TComponent* FindComponent(const std::string& name) const;
 
-    virtual void ApplyOptions(const TDesignOptions&) {}
-    // The events a design row may bind; nullptr where the kind has none.
-    virtual TNotifyEvent* ClickEvent() { return nullptr; }
-    virtual TNotifyEvent* ChangeEvent() { return nullptr; }
-    virtual TKeyEvent* KeyUpEvent() { return nullptr; }
-    virtual TNotifyEvent* TimerEvent() { return nullptr; }
+    // What a design row sets beyond its common columns; a kind with options
+    // of its own declares both again.
+    struct Options {};
+    void ApplyOptions(const Options&) {}
 
   private:
     TComponent* owner_;
@@ -103,7 +65,7 @@ class TWinControl;
 
 class TControl : public TComponent {
   public:
-    TControl(TComponent* owner, const char* name);
+    explicit TControl(TComponent* owner);
     ~TControl() override;
 
     TWinControl* Parent() const { return parent_; }
@@ -182,7 +144,7 @@ class TGraphicControl : public TControl {
 
 class TWinControl : public TControl {
   public:
-    TWinControl(TComponent* owner, const char* name);
+    explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
     HWND Handle() const { return handle_; }
@@ -272,9 +234,11 @@ class TWinControl : public TControl {
 // Text in one colour on its parent's colour, sized to the text.
 class TLabel : public TGraphicControl {
   public:
-    TLabel(TComponent* owner, const char* name);
-    TKind Kind() const override { return TKind::Label; }
-    void ApplyOptions(const TDesignOptions& options) override { Centered = options.centered; }
+    explicit TLabel(TComponent* owner);
+    struct Options {
+        bool centered = false;
+    };
+    void ApplyOptions(const Options& options) { Centered = options.centered; }
     bool AutoSize = true;
     // "&" underlines the next character, "&&" draws one ampersand.
     bool ShowAccelChar = true;
@@ -293,8 +257,11 @@ class TLabel : public TGraphicControl {
 class TPanel : public TWinControl {
   public:
     using TWinControl::TWinControl;
-    TKind Kind() const override { return TKind::Panel; }
-    void ApplyOptions(const TDesignOptions& options) override;
+    struct Options {
+        TPanelBevel bevelOuter = TPanelBevel::None;
+        TPanelBevel bevelInner = TPanelBevel::None;
+    };
+    void ApplyOptions(const Options& options);
     TPanelBevel BevelOuter = TPanelBevel::None;
     TPanelBevel BevelInner = TPanelBevel::None;
 
@@ -312,7 +279,6 @@ class TPanel : public TWinControl {
 class TGroupBox : public TWinControl {
   public:
     using TWinControl::TWinControl;
-    TKind Kind() const override { return TKind::GroupBox; }
 
   protected:
     DWORD WindowStyle() const override { return TWinControl::WindowStyle() | WS_CLIPCHILDREN; }
@@ -329,11 +295,12 @@ using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroye
 // message-only window of its own, so it runs before its form has a window.
 class TTimer : public TComponent {
   public:
-    TTimer(TComponent* owner, const char* name);
+    explicit TTimer(TComponent* owner);
     ~TTimer() override;
-    TKind Kind() const override { return TKind::Timer; }
-    void ApplyOptions(const TDesignOptions& options) override { SetInterval(options.interval); }
-    TNotifyEvent* TimerEvent() override { return &OnTimer; }
+    struct Options {
+        unsigned interval = 1000; // milliseconds
+    };
+    void ApplyOptions(const Options& options) { SetInterval(options.interval); }
 
     unsigned Interval() const { return interval_; }
     bool Enabled() const { return enabled_; }

@@ -15,28 +15,21 @@ void ApplyFont(TControl& control, const TFontDesign& font) {
     control.Font.SetCharset(font.charset);
 }
 
-TComponent& Component(TForm& form, const char* name, TKind kind) {
-    TComponent* component = form.FindComponent(name);
-    if (!component)
-        throw std::logic_error(std::string("design names an unknown control: ") + name);
-    if (component->Kind() != kind)
-        throw std::logic_error(std::string("design gives another kind to ") + name);
-    return *component;
-}
-
-TWinControl& ParentOf(TForm& form, const char* parent) {
-    return parent ? WindowedControl(form, parent) : form;
-}
-
-TWinControl& WindowedControl(TForm& form, const char* name) {
-    if (auto* control = dynamic_cast<TWinControl*>(form.FindComponent(name)))
-        return *control;
-    throw std::logic_error(std::string("design names no windowed control ") + name);
-}
-
-void MissingEvent(const char* name, const char* event) {
-    throw std::logic_error(std::string("design binds a ") + event + " event that " + name +
-                           " does not have");
+void Place(TControl& control, TWinControl& parent, const TControlColumns& row) {
+    control.SetParent(&parent);
+    control.SetBounds(row.position.x, row.position.y, row.size.cx, row.size.cy);
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    if (!row.parentColor)
+        control.SetColor(row.color);
+    else if (!windowed || windowed->UsesParentColor())
+        control.SetColor(parent.Color());
+    control.Cursor = row.cursor;
+    ApplyFont(control, row.font);
+    control.SetCaption(row.caption);
+    control.SetAlign(row.align);
+    control.SetAnchors(row.anchors);
+    control.TabOrder = row.tabOrder;
+    control.SetVisible(row.visible);
 }
 
 } // namespace design_detail

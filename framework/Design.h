@@ -1,16 +1,19 @@
 #pragma once
 // A form's layout as data. A design is the form's own properties plus one
-// row per control, in the columns of a control table: name, kind, parent,
+// row per control, in the columns of a control table: member, parent,
 // position, size, caption, font, tab order; further properties and the event
-// handlers are chained onto the row. ApplyDesign turns it into the form; a
-// row that does not fit its member (unknown name, other kind, an event the
-// kind lacks) is a logic error, raised at once.
+// handlers are chained onto the row. ApplyDesign turns it into the form.
+//
+// A row names its control by a pointer to the form's member and takes the
+// kind from the member's type, so a misspelt control, an option or an event
+// the kind does not have, or a parent that cannot hold controls, does not
+// compile.
 
 #include "framework/Forms.h"
 
+#include <cstddef>
 #include <initializer_list>
-#include <stdexcept>
-#include <string>
+#include <type_traits>
 #include <vector>
 
 struct TFontDesign {
@@ -23,16 +26,35 @@ struct TFontDesign {
 
 constexpr TFontDesign ParentFont{};
 constexpr int NoTabStop = -1;
-constexpr const char* OnForm = nullptr; // the parent column for the form itself
+constexpr std::nullptr_t OnForm = nullptr; // the parent column for the form itself
 
-template <class F> struct TControlDesign {
-    using NotifyHandler = void (F::*)(TObject*);
-    using KeyHandler = void (F::*)(TObject*, WORD&, TShiftState);
-    using MouseMoveHandler = void (F::*)(TObject*, TShiftState, int, int);
+// A windowed control of the form F named by its member, or the form itself.
+// One type for every control class, so that a parent column, the active
+// control and the stacking list take any of them: the member is kept
+// type-erased, and the function made for its class turns it back.
+template <class F> class TWindowedMember {
+  public:
+    TWindowedMember(std::nullptr_t) {}
+    template <class C>
+    TWindowedMember(C F::*member)
+        : member_(reinterpret_cast<Erased>(member)), resolve_(&Resolve<C>) {
+        static_assert(std::is_base_of_v<TWinControl, C>,
+                      "only a windowed control holds controls, takes the focus or is stacked");
+    }
+    TWinControl& Of(F& form) const { return resolve_ ? resolve_(form, member_) : form; }
+    bool IsForm() const { return !resolve_; }
 
-    const char* name;
-    TKind kind;
-    const char* parent;
+  private:
+    using Erased = TWinControl F::*;
+    template <class C> static TWinControl& Resolve(F& form, Erased member) {
+        return form.*reinterpret_cast<C F::*>(member);
+    }
+    Erased member_ = nullptr;
+    TWinControl& (*resolve_)(F&, Erased) = nullptr;
+};
+
+// The columns every control has, the same for every kind.
+struct TControlColumns {
     POINT position;
     SIZE size;
     const char* caption;
@@ -45,33 +67,63 @@ template <class F> struct TControlDesign {
     bool parentColor = true;
     TColor color = clBtnFace;
     int cursor = crDefault;
-    TDesignOptions options{};
-    NotifyHandler onClick = nullptr;
-    NotifyHandler onChange = nullptr;
-    KeyHandler onKeyUp = nullptr;
-    MouseMoveHandler onMouseMove = nullptr;
-    NotifyHandler onTimer = nullptr;
+};
 
-    TControlDesign& Anchors(TAnchors value) { return anchors = value, *this; }
-    TControlDesign& Hidden() { return visible = false, *this; }
-    TControlDesign& Align(TAlign value) { return align = value, *this; }
-    TControlDesign& Color(TColor value) { return color = value, parentColor = false, *this; }
-    TControlDesign& Cursor(int value) { return cursor = value, *this; }
-    TControlDesign& Interval(unsigned ms) { return options.interval = ms, *this; }
-    TControlDesign& Bevels(TPanelBevel outer, TPanelBevel inner) {
+// An event of the control of class C and the form's handler bound to it.
+template <class C, class Event, class Handler> struct TEventBinding {
+    Event C::*event = nullptr;
+    Handler handler = nullptr;
+};
+
+// One control of the form F; C is its class. Options a kind has of its own
+// live in C::Options, so a setter compiles only on a row of such a kind.
+template <class F, class C> struct Row : TControlColumns {
+    using Parent = TWindowedMember<F>;
+    using NotifyHandler = void (F::*)(TObject*);
+    using KeyHandler = void (F::*)(TObject*, WORD&, TShiftState);
+    using MouseMoveHandler = void (F::*)(TObject*, TShiftState, int, int);
+
+    Row(C F::*control, Parent parentControl, POINT position, SIZE size, const char* caption,
+        TFontDesign font, int tabOrder)
+        : TControlColumns{position, size, caption, font, tabOrder}, member(control),
+          parent(parentControl) {}
+
+    C F::*member;
+    Parent parent;
+    typename C::Options options{};
+    TEventBinding<C, TNotifyEvent, NotifyHandler> click, change, timer;
+    TEventBinding<C, TKeyEvent, KeyHandler> keyUp;
+    TEventBinding<C, TMouseMoveEvent, MouseMoveHandler> mouseMove;
+
+    Row& Anchors(TAnchors value) { return anchors = value, *this; }
+    Row& Hidden() { return visible = false, *this; }
+    Row& Align(TAlign value) { return align = value, *this; }
+    Row& Color(TColor value) { return color = value, parentColor = false, *this; }
+    Row& Cursor(int value) { return cursor = value, *this; }
+
+    Row& Interval(unsigned ms) { return options.interval = ms, *this; }
+    Row& Bevels(TPanelBevel outer, TPanelBevel inner) {
         return options.bevelOuter = outer, options.bevelInner = inner, *this;
     }
-    TControlDesign& Centered() { return options.centered = true, *this; }
-    TControlDesign& Glyph(const char* resource) { return options.glyph = resource, *this; }
-    TControlDesign& Picture(const char* resource) { return options.picture = resource, *this; }
-    TControlDesign& Default() { return options.isDefault = true, *this; }
-    TControlDesign& MaxLength(int value) { return options.maxLength = value, *this; }
-    TControlDesign& OnClick(NotifyHandler handler) { return onClick = handler, *this; }
-    TControlDesign& OnChange(NotifyHandler handler) { return onChange = handler, *this; }
-    TControlDesign& OnKeyUp(KeyHandler handler) { return onKeyUp = handler, *this; }
-    TControlDesign& OnMouseMove(MouseMoveHandler handler) { return onMouseMove = handler, *this; }
-    TControlDesign& OnTimer(NotifyHandler handler) { return onTimer = handler, *this; }
+    Row& Centered() { return options.centered = true, *this; }
+    Row& Glyph(const char* resource) { return options.glyph = resource, *this; }
+    Row& Picture(const char* resource) { return options.picture = resource, *this; }
+    Row& Default() { return options.isDefault = true, *this; }
+    Row& MaxLength(int value) { return options.maxLength = value, *this; }
+
+    Row& OnClick(NotifyHandler handler) { return click = {&C::OnClick, handler}, *this; }
+    Row& OnChange(NotifyHandler handler) { return change = {&C::OnChange, handler}, *this; }
+    Row& OnTimer(NotifyHandler handler) { return timer = {&C::OnTimer, handler}, *this; }
+    Row& OnKeyUp(KeyHandler handler) { return keyUp = {&C::OnKeyUp, handler}, *this; }
+    Row& OnMouseMove(MouseMoveHandler handler) {
+        return mouseMove = {&C::OnMouseMove, handler}, *this;
+    }
 };
+
+// The form and the control class come from the member alone; the parent
+// column converts afterwards.
+template <class F, class C, class P>
+Row(C F::*, P, POINT, SIZE, const char*, TFontDesign, int) -> Row<F, C>;
 
 template <class F> struct TFormDesign {
     using NotifyHandler = void (F::*)(TObject*);
@@ -93,8 +145,8 @@ template <class F> struct TFormDesign {
     int cursor = crDefault;
     bool keyPreview = false;
     bool visible = true;
-    const char* activeControl = nullptr;
-    std::vector<std::string> stacking{};
+    TWindowedMember<F> activeControl = OnForm; // none
+    std::vector<TWindowedMember<F>> stacking{};
     NotifyHandler onCreate = nullptr;
     KeyHandler onKeyDown = nullptr;
     KeyPressHandler onKeyPress = nullptr;
@@ -111,10 +163,12 @@ template <class F> struct TFormDesign {
     TFormDesign& Cursor(int value) { return cursor = value, *this; }
     TFormDesign& KeyPreview(bool value) { return keyPreview = value, *this; }
     TFormDesign& Hidden() { return visible = false, *this; }
-    TFormDesign& ActiveControl(const char* name) { return activeControl = name, *this; }
+    TFormDesign& ActiveControl(TWindowedMember<F> control) {
+        return activeControl = control, *this;
+    }
     // Windowed controls from the bottom of the stack to its top.
-    TFormDesign& Stacking(std::initializer_list<const char*> names) {
-        return stacking.assign(names.begin(), names.end()), *this;
+    TFormDesign& Stacking(std::initializer_list<TWindowedMember<F>> controls) {
+        return stacking.assign(controls), *this;
     }
     TFormDesign& OnCreate(NotifyHandler handler) { return onCreate = handler, *this; }
     TFormDesign& OnKeyDown(KeyHandler handler) { return onKeyDown = handler, *this; }
@@ -127,23 +181,26 @@ template <class F> struct TFormDesign {
 namespace design_detail {
 
 void ApplyFont(TControl& control, const TFontDesign& font);
-// The component of that name and kind; a logic error where there is none.
-TComponent& Component(TForm& form, const char* name, TKind kind);
-TWinControl& ParentOf(TForm& form, const char* parent);
-TWinControl& WindowedControl(TForm& form, const char* name);
-[[noreturn]] void MissingEvent(const char* name, const char* event);
+// The common columns, on a control just given its parent.
+void Place(TControl& control, TWinControl& parent, const TControlColumns& row);
 
-// Binds a handler to an event the component has; a logic error otherwise.
-template <class Event, class Handler>
-void Bind(Event* event, const char* name, const char* kind, Handler handler) {
-    if (!event)
-        MissingEvent(name, kind);
-    *event = handler;
+// The form's handler as the event's callable; nothing where there is none.
+template <class Event, class F, class... Args>
+void Bind(Event& event, F& form, void (F::*handler)(Args...)) {
+    if (handler)
+        event = [&form, handler](Args... args) { (form.*handler)(args...); };
+}
+
+template <class F, class C, class Event, class Handler>
+void Bind(C& control, F& form, const TEventBinding<C, Event, Handler>& binding) {
+    if (binding.handler)
+        Bind(control.*binding.event, form, binding.handler);
 }
 
 } // namespace design_detail
 
 template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
+    using design_detail::Bind;
     form.SetCaption(d.caption);
     form.BorderStyle = d.border;
     form.BorderIcons = d.borderIcons;
@@ -157,73 +214,32 @@ template <class F> void ApplyFormDesign(F& form, const TFormDesign<F>& d) {
     form.TControl::SetVisible(d.visible);
     design_detail::ApplyFont(form, d.font);
     form.SetClientSize(d.clientSize.cx, d.clientSize.cy);
-    if (d.onCreate)
-        form.OnCreate = [&form, h = d.onCreate](TObject* sender) { (form.*h)(sender); };
-    if (d.onKeyDown)
-        form.OnKeyDown = [&form, h = d.onKeyDown](TObject* sender, WORD& key, TShiftState shift) {
-            (form.*h)(sender, key, shift);
-        };
-    if (d.onKeyPress)
-        form.OnKeyPress = [&form, h = d.onKeyPress](TObject* sender, char& key) {
-            (form.*h)(sender, key);
-        };
-    if (d.onClose)
-        form.OnClose = [&form, h = d.onClose](TObject* sender, TCloseAction& action) {
-            (form.*h)(sender, action);
-        };
+    Bind(form.OnCreate, form, d.onCreate);
+    Bind(form.OnKeyDown, form, d.onKeyDown);
+    Bind(form.OnKeyPress, form, d.onKeyPress);
+    Bind(form.OnClose, form, d.onClose);
 }
 
-template <class F> void ApplyControlDesign(F& form, const TControlDesign<F>& row) {
+template <class F, class C> void ApplyControlDesign(F& form, const Row<F, C>& row) {
     using design_detail::Bind;
-    TComponent& component = design_detail::Component(form, row.name, row.kind);
+    C& component = form.*row.member;
     component.ApplyOptions(row.options);
-    const auto notify = [&form](void (F::*handler)(TObject*)) {
-        return [&form, handler](TObject* sender) { (form.*handler)(sender); };
-    };
-    if (row.onClick)
-        Bind(component.ClickEvent(), row.name, "click", notify(row.onClick));
-    if (row.onChange)
-        Bind(component.ChangeEvent(), row.name, "change", notify(row.onChange));
-    if (row.onTimer)
-        Bind(component.TimerEvent(), row.name, "timer", notify(row.onTimer));
-    if (row.onKeyUp)
-        Bind(component.KeyUpEvent(), row.name, "key-up",
-             [&form, h = row.onKeyUp](TObject* sender, WORD& key, TShiftState shift) {
-                 (form.*h)(sender, key, shift);
-             });
-    auto* control = dynamic_cast<TControl*>(&component);
-    if (!control)
-        return; // timers and common dialogs have no place on the form
-    TWinControl& parent = design_detail::ParentOf(form, row.parent);
-    control->SetParent(&parent);
-    control->SetBounds(row.position.x, row.position.y, row.size.cx, row.size.cy);
-    auto* windowed = dynamic_cast<TWinControl*>(control);
-    if (!row.parentColor)
-        control->SetColor(row.color);
-    else if (!windowed || windowed->UsesParentColor())
-        control->SetColor(parent.Color());
-    control->Cursor = row.cursor;
-    design_detail::ApplyFont(*control, row.font);
-    control->SetCaption(row.caption);
-    control->SetAlign(row.align);
-    control->SetAnchors(row.anchors);
-    control->TabOrder = row.tabOrder;
-    control->SetVisible(row.visible);
-    if (row.onMouseMove)
-        control->OnMouseMove = [&form, h = row.onMouseMove](TObject* sender, TShiftState shift,
-                                                            int x, int y) {
-            (form.*h)(sender, shift, x, y);
-        };
+    Bind(component, form, row.click);
+    Bind(component, form, row.change);
+    Bind(component, form, row.timer);
+    Bind(component, form, row.keyUp);
+    Bind(component, form, row.mouseMove);
+    // Timers and common dialogs have no place on the form.
+    if constexpr (std::is_base_of_v<TControl, C>)
+        design_detail::Place(component, row.parent.Of(form), row);
 }
 
-template <class F>
-void ApplyDesign(F& form, const TFormDesign<F>& formDesign,
-                 std::initializer_list<TControlDesign<F>> controls) {
+template <class F, class... C>
+void ApplyDesign(F& form, const TFormDesign<F>& formDesign, const Row<F, C>&... controls) {
     ApplyFormDesign(form, formDesign);
-    for (const auto& row : controls)
-        ApplyControlDesign(form, row);
-    if (formDesign.activeControl)
-        form.ActiveControl = &design_detail::WindowedControl(form, formDesign.activeControl);
-    for (const std::string& name : formDesign.stacking)
-        form.StackingOrder.push_back(&design_detail::WindowedControl(form, name.c_str()));
+    (ApplyControlDesign(form, controls), ...);
+    if (!formDesign.activeControl.IsForm())
+        form.ActiveControl = &formDesign.activeControl.Of(form);
+    for (const TWindowedMember<F>& control : formDesign.stacking)
+        form.StackingOrder.push_back(&control.Of(form));
 }

@@ -14,7 +14,7 @@ bool MovesCaret(WPARAM key, bool& forward) {
 
 // --- TEdit ---------------------------------------------------------------
 
-void TEdit::ApplyOptions(const TDesignOptions& options) {
+void TEdit::ApplyOptions(const Options& options) {
     if (options.maxLength)
         MaxLength = options.maxLength;
 }
@@ -79,7 +79,7 @@ LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- TMaskEdit -----------------------------------------------------------
 
-TMaskEdit::TMaskEdit(TComponent* owner, const char* name) : TEdit(owner, name) {}
+TMaskEdit::TMaskEdit(TComponent* owner) : TEdit(owner) {}
 
 void TMaskEdit::HandleCreated() {
     TEdit::HandleCreated();

@@ -9,12 +9,12 @@
 
 class TEdit : public TWinControl {
   public:
-    TEdit(TComponent* owner, const char* name) : TWinControl(owner, name) { SetColor(clWindow); }
+    explicit TEdit(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
     ~TEdit() override { DestroyHandle(); } // before the brush it was given
-    TKind Kind() const override { return TKind::Edit; }
-    void ApplyOptions(const TDesignOptions& options) override;
-    TNotifyEvent* ChangeEvent() override { return &OnChange; }
-    TKeyEvent* KeyUpEvent() override { return &OnKeyUp; }
+    struct Options {
+        int maxLength = 0;
+    };
+    void ApplyOptions(const Options& options);
 
     // Read from the window once it exists, so what the user typed counts.
     virtual std::string Text() const;
@@ -56,8 +56,7 @@ class TEdit : public TWinControl {
 // leaving the field.
 class TMaskEdit : public TEdit {
   public:
-    TMaskEdit(TComponent* owner, const char* name);
-    TKind Kind() const override { return TKind::MaskEdit; }
+    explicit TMaskEdit(TComponent* owner);
 
     std::string Text() const override { return mask_.Text(); }
     void SetText(const std::string& text) override;

@@ -64,7 +64,7 @@ std::string StartupErrorText(const std::exception& error) {
 
 // --- TForm ---------------------------------------------------------------
 
-TForm::TForm(const char* name) : TWinControl(nullptr, name) {
+TForm::TForm() : TWinControl(nullptr) {
     TControl::SetVisible(false);
 }
 

@@ -38,9 +38,8 @@ using TCloseEvent = std::function<void(TObject* sender, TCloseAction&)>;
 // for a mouse press on another control; an error there stops the move.
 class TForm : public TWinControl {
   public:
-    explicit TForm(const char* name);
+    TForm();
     ~TForm() override;
-    TKind Kind() const override { return TKind::Form; }
 
     // These take effect when the window is made.
     TBorderStyle BorderStyle = TBorderStyle::Sizeable;

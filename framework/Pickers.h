@@ -10,7 +10,6 @@
 class TMonthCalendar : public TWinControl {
   public:
     using TWinControl::TWinControl;
-    TKind Kind() const override { return TKind::MonthCalendar; }
     bool TakesFocus() const override { return true; }
 
     // The selected day.
@@ -33,7 +32,6 @@ class TMonthCalendar : public TWinControl {
 class TFontDialog : public TComponent {
   public:
     using TComponent::TComponent;
-    TKind Kind() const override { return TKind::FontDialog; }
     TFont Font;
     // Opens on Font; true when the user confirmed, with Font as chosen.
     bool Execute(HWND owner);
@@ -43,7 +41,6 @@ class TFontDialog : public TComponent {
 class TColorDialog : public TComponent {
   public:
     using TComponent::TComponent;
-    TKind Kind() const override { return TKind::ColorDialog; }
     TColor Color = clBlack;
     bool Execute(HWND owner);
 

@@ -10,7 +10,6 @@
 class TBevel : public TGraphicControl {
   public:
     using TGraphicControl::TGraphicControl;
-    TKind Kind() const override { return TKind::Bevel; }
     void Paint(HDC dc) override;
 };
 
@@ -18,8 +17,10 @@ class TBevel : public TGraphicControl {
 class TImage : public TGraphicControl {
   public:
     using TGraphicControl::TGraphicControl;
-    TKind Kind() const override { return TKind::Image; }
-    void ApplyOptions(const TDesignOptions& options) override {
+    struct Options {
+        const char* picture = nullptr; // JPEG resource
+    };
+    void ApplyOptions(const Options& options) {
         if (options.picture)
             LoadJpegResource(options.picture);
     }

@@ -12,7 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         Application.Title = "Quorbel";
         Application.CreateForm(frmAbout);
         frmAbout->Show();
-        closer = new TTimer(nullptr, "closer");
+        closer = new TTimer(nullptr);
         closer->SetInterval(seconds ? seconds * 1000 : 5000);
         closer->OnTimer = [](TObject*) { frmAbout->Close(); };
     });

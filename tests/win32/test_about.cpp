@@ -21,7 +21,7 @@ HINSTANCE WINAPI FakeShell(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
 
 class TMainStandIn : public TForm {
   public:
-    TMainStandIn() : TForm("frmMain") {}
+    TMainStandIn() = default;
 };
 TMainStandIn* frmMain = nullptr;
 

@@ -17,31 +17,29 @@ namespace {
 class TfrmField : public TForm {
   public:
     TfrmField();
-    TMaskEdit edtDate{this, "edtDate"};
-    TEdit edtOther{this, "edtOther"};
-    TButton btnGo{this, "btnGo"};
+    TMaskEdit edtDate{this};
+    TEdit edtOther{this};
+    TButton btnGo{this};
     void edtDateChange(TObject*) { changes.push_back(edtDate.Text()); }
     void btnGoClick(TObject*) { ++goClicks; }
     std::vector<std::string> changes;
     int goClicks = 0;
 };
 
-using Row = TControlDesign<TfrmField>;
 using F = TfrmField;
 const TFontDesign Plain{"MS Sans Serif", -11, 0, clWindowText};
 const TFontDesign DateFont{"Arial", -16, fsBold | fsItalic, clPurple};
 
-TfrmField::TfrmField() : TForm("frmField") {
+TfrmField::TfrmField() {
     edtDate.SetSeparator('.'); // before the change event is bound
     // clang-format off
     ApplyDesign(*this,
         TFormDesign<F>{"Datumsfeld", {300, 110}, Plain}.Border(TBorderStyle::Single, biSystemMenu)
-            .ActiveControl("edtDate"),
-        {
-            Row{"edtDate",  TKind::MaskEdit, OnForm, {8, 8},   {137, 26}, "",    DateFont, 0}.OnChange(&F::edtDateChange),
-            Row{"edtOther", TKind::Edit,     OnForm, {8, 40},  {137, 26}, "",    Plain,    1},
-            Row{"btnGo",    TKind::Button,   OnForm, {8, 75},  {85, 25},  "&Go", Plain,    2}.OnClick(&F::btnGoClick),
-        });
+            .ActiveControl(&F::edtDate),
+        //  member        parent  position size       captionfont      tab
+        Row{&F::edtDate,  OnForm, {8, 8},  {137, 26}, "",    DateFont, 0}.OnChange(&F::edtDateChange),
+        Row{&F::edtOther, OnForm, {8, 40}, {137, 26}, "",    Plain,    1},
+        Row{&F::btnGo,    OnForm, {8, 75}, {85, 25},  "&Go", Plain,    2}.OnClick(&F::btnGoClick));
     // clang-format on
 }
 

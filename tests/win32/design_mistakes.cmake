@@ -1,0 +1,28 @@
+# cmake -DCXX=compiler -DSOURCE=design_mistakes.cpp -DINCLUDE=dir -P design_mistakes.cmake
+# Compiles the design once without a mistake and once with each; each
+# mistake must fail with a message that names it.
+set(reason_1 "btnOkay")
+set(reason_2 "has no member named [^ ]*glyph")
+set(reason_3 "OnClick[^ ]* is not a member of [^ ]*TLabel")
+set(reason_4 "only a windowed control")
+set(reason_5 "deduction failed|no matching function")
+set(reason_6 "only a windowed control")
+set(reason_7 "only a windowed control")
+
+foreach(mistake RANGE 0 7)
+    execute_process(
+        COMMAND ${CXX} -std=c++17 -fsyntax-only -DWIN32_LEAN_AND_MEAN -DNOMINMAX
+                -DMISTAKE=${mistake} -I${INCLUDE} ${SOURCE}
+        RESULT_VARIABLE result ERROR_VARIABLE messages OUTPUT_QUIET)
+    if(mistake EQUAL 0)
+        if(NOT result EQUAL 0)
+            message(SEND_ERROR "the design without a mistake does not compile:\n${messages}")
+        endif()
+    elseif(result EQUAL 0)
+        message(SEND_ERROR "mistake ${mistake} compiles")
+    elseif(NOT messages MATCHES "${reason_${mistake}}")
+        message(SEND_ERROR "mistake ${mistake} fails for another reason:\n${messages}")
+    else()
+        message(STATUS "mistake ${mistake} does not compile: ${reason_${mistake}}")
+    endif()
+endforeach()

@@ -1,0 +1,68 @@
+// A small design with one mistake picked by MISTAKE; 0 has none. Every
+// mistake must stop the compiler (design_mistakes.cmake checks that each
+// fails for its own reason and that the design without one compiles).
+
+#include "framework/Buttons.h"
+#include "framework/Design.h"
+
+class TfrmRows : public TForm {
+  public:
+    TfrmRows();
+    TLabel labName{this};
+    TButton btnOk{this};
+    TTimer Timer{this};
+    void btnOkClick(TObject*) {}
+};
+
+class TfrmOther : public TForm {
+  public:
+    TButton btnOk{this};
+};
+
+using F = TfrmRows;
+
+#if MISTAKE == 1 // a member the form does not have
+#define ROW                                                                                        \
+    Row {                                                                                          \
+        &F::btnOkay, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0                                \
+    }
+#elif MISTAKE == 2 // an option the kind does not have
+#define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.Glyph("BTNOK")
+#elif MISTAKE == 3 // an event the kind does not have
+#define ROW                                                                                        \
+    Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.OnClick(             \
+        &F::btnOkClick)
+#elif MISTAKE == 4 // a parent that holds no controls
+#define ROW                                                                                        \
+    Row {                                                                                          \
+        &F::btnOk, &F::labName, {8, 8}, {75, 25}, "&Ok", ParentFont, 0                             \
+    }
+#elif MISTAKE == 5 // a control of another form
+#define ROW                                                                                        \
+    Row {                                                                                          \
+        &TfrmOther::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0                          \
+    }
+#else
+#define ROW Row{&F::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}.OnClick(&F::btnOkClick)
+#endif
+
+#if MISTAKE == 6 // an active control that cannot take the focus
+#define ACTIVE &F::labName
+#else
+#define ACTIVE &F::btnOk
+#endif
+
+#if MISTAKE == 7 // a stacked component without a window
+#define STACKING                                                                                   \
+    { &F::btnOk, &F::Timer }
+#else
+#define STACKING                                                                                   \
+    { &F::btnOk }
+#endif
+
+TfrmRows::TfrmRows() {
+    ApplyDesign(
+        *this,
+        TFormDesign<F>{"Zeilen", {100, 50}, ParentFont}.ActiveControl(ACTIVE).Stacking(STACKING),
+        ROW);
+}
