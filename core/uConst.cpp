@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
 
 #ifdef _WIN32
@@ -62,11 +61,13 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The value as decimal, zero-padded to at least `width` digits.
+// The value (never negative here) as decimal, zero-padded to at least
+// `width` digits.
 std::string Padded(int value, int width) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
-    return buffer;
+    std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, width - digits.size(), '0');
+    return digits;
 }
 
 // Every occurrence of `placeholder` in `text`, in any letter case, replaced

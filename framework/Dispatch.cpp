@@ -1,7 +1,12 @@
 #include "framework/Dispatch.h"
 
+#include <cstdarg>
+#include <cstddef>
 #include <cstdlib>
-#include <stdexcept>
+#include <new>
+#include <string>
+#include <typeinfo>
+#include <utility>
 
 TDispatcher* TDispatcher::instance_ = nullptr;
 
@@ -16,8 +21,8 @@ TDispatcher::~TDispatcher() {
         instance_ = nullptr;
 }
 
-void TDispatcher::ShowException(const std::exception& error) {
-    ShowMessageBox(GetActiveWindow(), ErrorDisplayText(error.what()), Title, MB_OK | MB_ICONERROR);
+void TDispatcher::ShowError(const char* message) {
+    ShowMessageBox(GetActiveWindow(), ErrorDisplayText(message), Title, MB_OK | MB_ICONERROR);
 }
 
 std::string ErrorDisplayText(const std::string& message) {
@@ -34,3 +39,90 @@ void __verbose_terminate_handler() {
     std::abort();
 }
 } // namespace __gnu_cxx
+
+// What the standard library raises (a position past the end, a string too
+// long) reaches the boundary like the program's own errors. The library's
+// own versions of these functions build std::logic_error and its kin, whose
+// text lives in a string of the old ABI: with that string's code they weigh
+// more than 40 KiB. All of them are here, so the library's are never linked
+// beside them.
+namespace {
+
+class LibraryError : public std::exception {
+  public:
+    explicit LibraryError(std::string text) : text_(std::move(text)) {}
+    const char* what() const noexcept override { return text_.c_str(); }
+
+  private:
+    std::string text_;
+};
+
+// The library's formatted texts use %s, %zu and %% alone.
+std::string FormatLibraryText(const char* format, va_list arguments) {
+    std::string text;
+    for (const char* c = format; *c; ++c) {
+        if (c[0] == '%' && c[1] == 's')
+            text += va_arg(arguments, const char*), ++c;
+        else if (c[0] == '%' && c[1] == 'z' && c[2] == 'u')
+            text += std::to_string(va_arg(arguments, std::size_t)), c += 2;
+        else if (c[0] == '%' && c[1] == '%')
+            text += '%', ++c;
+        else
+            text += *c;
+    }
+    return text;
+}
+
+} // namespace
+
+namespace std {
+void __throw_bad_exception() {
+    throw bad_exception();
+}
+void __throw_bad_alloc() {
+    throw bad_alloc();
+}
+void __throw_bad_array_new_length() {
+    throw bad_array_new_length();
+}
+void __throw_bad_cast() {
+    throw bad_cast();
+}
+void __throw_bad_typeid() {
+    throw bad_typeid();
+}
+void __throw_logic_error(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_domain_error(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_invalid_argument(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_length_error(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_out_of_range(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_out_of_range_fmt(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    std::string text = FormatLibraryText(format, arguments);
+    va_end(arguments);
+    throw LibraryError(std::move(text));
+}
+void __throw_runtime_error(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_range_error(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_overflow_error(const char* text) {
+    throw LibraryError(text);
+}
+void __throw_underflow_error(const char* text) {
+    throw LibraryError(text);
+}
+} // namespace std

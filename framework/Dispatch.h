@@ -8,7 +8,6 @@
 
 #include <exception>
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 class TDispatcher {
@@ -26,7 +25,8 @@ class TDispatcher {
 
     // The one error display: a modal box captioned with the title, the error
     // icon and OK.
-    void ShowException(const std::exception& error);
+    void ShowException(const std::exception& error) { ShowError(error.what()); }
+    void ShowError(const char* message);
     // Every message box of the framework goes through here; tests replace it.
     std::function<void(HWND owner, const std::string& text, const std::string& caption, UINT flags)>
         ShowMessageBox;
@@ -38,7 +38,7 @@ class TDispatcher {
         } catch (const std::exception& error) {
             ShowException(error);
         } catch (...) {
-            ShowException(std::runtime_error(""));
+            ShowError("");
         }
     }
 

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <typeinfo>
 
@@ -51,13 +51,21 @@ std::string ModuleName() {
     return name ? name + 1 : path;
 }
 
+// All the address's hex digits in upper case, as the system's printf shows
+// it; C++'s printf here is MinGW's own, which would add 20 KiB.
+std::string HexAddress(const void* address) {
+    auto value = reinterpret_cast<std::uintptr_t>(address);
+    std::string digits(2 * sizeof value, '0');
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, value >>= 4)
+        *digit = "0123456789ABCDEF"[value & 15];
+    return digits;
+}
+
 std::string StartupErrorText(const std::exception& error) {
     const auto* own = dynamic_cast<const Exception*>(&error);
     const std::string className = own ? own->ClassName() : typeid(error).name();
-    char text[512];
-    std::snprintf(text, sizeof text, "Exception %s in Modul %s bei %p.\n", className.c_str(),
-                  ModuleName().c_str(), own ? own->Address() : nullptr);
-    return text + std::string(error.what());
+    return "Exception " + className + " in Modul " + ModuleName() + " bei " +
+           HexAddress(own ? own->Address() : nullptr) + ".\n" + error.what();
 }
 
 } // namespace

@@ -122,6 +122,12 @@ TEST_F(Framework, ANotificationFromInsideTheBoxReachesItsHandlerAndAnErrorThereI
     EXPECT_EQ(boxes, std::vector<std::string>{"Kaputt."});
     Press(VK_TAB); // the loop goes on
     EXPECT_EQ(Focus(), form().btnDefault.Handle());
+    // An error the standard library raises is shown with the library's text.
+    form().cbxInner.OnClick = [](TObject*) { std::string("abc").substr(4); };
+    Press({VK_SHIFT, VK_TAB});
+    Press(VK_SPACE);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], "basic_string::substr: __pos (which is 4) > this->size() (which is 3)");
 }
 
 TEST_F(Framework, AnEditGetsItsFontColourAndKeepsOneBrush) {
