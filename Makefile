@@ -1,17 +1,22 @@
 # The user's door: `make run` and `make test` each do everything from a
 # fresh Debian 12 machine on.
 
+# The trees and their options are CMakePresets.json's; these are their folders.
 BUILD      := build
 NATIVE     := $(BUILD)/native
 FUZZ       := $(BUILD)/fuzz
 WIN32      := $(BUILD)/win32
 # The tree whose programs Wine runs here: the product tree itself, or a
 # 64-bit build of the same sources where the kernel cannot run 32-bit code.
-WINE_ARCH   = $(shell tools/wine-arch.sh)
-WINE_TREE   = $(if $(filter i686,$(WINE_ARCH)),$(WIN32),$(BUILD)/win64)
+# Asked once, at its first use: that is in a recipe, after `make deps` has
+# installed Wine, which a fresh machine has not when this file is read.
+WINE_ARCH   = $(eval WINE_ARCH := $(shell tools/wine-arch.sh))$(WINE_ARCH)
+WINE_PRESET = $(if $(filter i686,$(WINE_ARCH)),win32,win64)
+WINE_TREE   = $(BUILD)/$(WINE_PRESET)
 RUN_PREFIX ?= $(if $(WINEPREFIX),$(WINEPREFIX),$(abspath $(BUILD))/wine-run)
 ARGS       ?= /s
 JOBS       ?= $(shell nproc)
+JOBS       := $(JOBS)
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps build test run fuzz bench screenshots dist clean
@@ -20,18 +25,11 @@ deps:
 	@tools/deps.sh
 
 build: deps
-	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build $(NATIVE) -j$(JOBS)
-	@cmake -S . -B $(FUZZ) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/clang.cmake -DQUORBEL_FUZZ=ON \
-	    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(FUZZ) -j$(JOBS)
-	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake -DMINGW_ARCH=i686 \
-	    -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-	@cmake --build $(WIN32) -j$(JOBS)
-	@if [ "$(WINE_TREE)" != "$(WIN32)" ]; then \
-	    cmake -S . -B $(WINE_TREE) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw.cmake \
-	        -DMINGW_ARCH=$(WINE_ARCH) -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null && \
-	    cmake --build $(WINE_TREE) -j$(JOBS); fi
+	@cmake --preset native >/dev/null && cmake --build --preset native -j$(JOBS)
+	@cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j$(JOBS)
+	@cmake --preset win32 >/dev/null && cmake --build --preset win32 -j$(JOBS)
+	@if [ $(WINE_PRESET) != win32 ]; then \
+	    cmake --preset $(WINE_PRESET) >/dev/null && cmake --build --preset $(WINE_PRESET) -j$(JOBS); fi
 
 test: build
 	@cd $(NATIVE) && ctest --output-on-failure

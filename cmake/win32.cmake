@@ -21,8 +21,8 @@ add_library(quorbel_win STATIC
     core/uTools.cpp)
 target_link_libraries(quorbel_win PUBLIC quorbel_core advapi32)
 
-# libjpeg, cross-built once from Debian's source package, decodes the
-# pictures the windows show.
+# libjpeg, cross-built from Debian's source package in third_party/,
+# decodes the pictures the windows show.
 include(${CMAKE_CURRENT_LIST_DIR}/libjpeg.cmake)
 add_library(quorbel_jpeg STATIC framework/JpegImage.cpp)
 target_link_libraries(quorbel_jpeg PUBLIC quorbel_core jpeg_static gdi32)

@@ -11,19 +11,28 @@ arch=${1:-i686}
 picture=$(realpath "${2:-$root/resources/about.jpg}")
 count=${3:-100}
 out=$root/build/bench-$arch
-jpeg=$out/libjpeg
 
+# The libjpeg of the Windows tree of that architecture, built as the program's.
+case $arch in
+i686) preset=win32 ;;
+x86_64) preset=win64 ;;
+*) echo "bench-jpeg: i686 or x86_64, not '$arch'" >&2 && exit 2 ;;
+esac
+jpeg=$root/build/$preset/libjpeg
 mkdir -p "$out"
-"$root/tools/build-libjpeg.sh" "$jpeg" "$root/cmake/mingw.cmake" -DMINGW_ARCH="$arch" \
-    -DCMAKE_BUILD_TYPE=MinSizeRel
+(
+    cd "$root"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target libjpeg >/dev/null
+)
 
 cxx=("$arch-w64-mingw32-g++-posix" -std=c++17 -Os -Wall -Wextra -finput-charset=UTF-8
     -fexec-charset=CP1252 -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I"$root"
     -static -static-libgcc -static-libstdc++)
 
-"${cxx[@]}" -I"$jpeg/install/include" -o "$out/jpeg_bench.exe" \
+"${cxx[@]}" -I"$jpeg/include" -o "$out/jpeg_bench.exe" \
     "$root/tests/bench/jpeg_bench.cpp" "$root/framework/JpegImage.cpp" \
-    "$jpeg/install/lib/libjpeg.a" -lgdi32
+    "$jpeg/build/libjpeg.a" -lgdi32
 "${cxx[@]}" -o "$out/jpeg_bench_baseline.exe" "$root/tests/bench/jpeg_bench_baseline.cpp"
 
 size() { stat -c %s "$1"; }

@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing need.
-# Quiet and quick when everything is present; without root it only names
-# what is missing.
+# Installs every Debian package that building, running and testing need,
+# then unpacks Debian's libjpeg-turbo source into third_party/, which the
+# builds compile from. Quiet and quick when everything is present; without
+# root it only names what is missing.
 set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+jpeg_src=$root/third_party/libjpeg-turbo
+
+fail() {
+    echo "deps: $*" >&2
+    exit 1
+}
 
 packages=(
     make cmake g++ pkg-config
@@ -16,20 +25,69 @@ packages=(
     nsis
 )
 
+install_packages() {
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "Missing packages (run 'make deps' as root): ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+has_deb_src() {
+    apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package: libjpeg-turbo$'
+}
+
+# Source entries mirror the binary ones the machine already has, so no
+# archive address is written down here.
+add_deb_src() {
+    local dir=/etc/apt/sources.list.d
+    if [[ -f $dir/debian.sources ]]; then
+        sed -E 's/^Types:.*/Types: deb-src/' "$dir/debian.sources" >"$dir/quorbel-deb-src.sources"
+    elif [[ -f /etc/apt/sources.list ]] && grep -qE '^deb ' /etc/apt/sources.list; then
+        sed -nE 's/^deb (.*)/deb-src \1/p' /etc/apt/sources.list >"$dir/quorbel-deb-src.list"
+    else
+        fail "no Debian package source found to derive a deb-src entry from"
+    fi
+}
+
+ensure_deb_src() {
+    has_deb_src && return 0
+    [[ $(id -u) -eq 0 ]] || fail "needs root once to add a deb-src entry and run apt-get update"
+    add_deb_src
+    apt-get update -qq
+    has_deb_src || fail "apt-get cannot find the libjpeg-turbo source package"
+}
+
+# Unpacked beside the download and moved into place last, so that a fetch
+# cut short is done again.
+fetch_libjpeg() {
+    [[ -f $jpeg_src/CMakeLists.txt ]] && return 0
+    ensure_deb_src
+    local download=$root/third_party/download
+    rm -rf "$download" "$jpeg_src"
+    mkdir -p "$download"
+    # apt warns that root downloads unsandboxed; that is expected here.
+    (
+        cd "$download"
+        apt-get source -qq libjpeg-turbo 2>&1 | grep -v unsandboxed || true
+    )
+    local unpacked
+    unpacked=$(find "$download" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    [[ -n $unpacked && -f $unpacked/CMakeLists.txt ]] || fail "apt-get source libjpeg-turbo failed"
+    mv "$unpacked" "$jpeg_src"
+    rm -rf "$download"
+    echo "Unpacked $(head -n 1 "$jpeg_src/debian/changelog" | cut -d' ' -f1-2) into $jpeg_src"
+}
+
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
-if [[ $(id -u) -ne 0 ]]; then
-    echo "Missing packages (run 'make deps' as root): ${missing[*]}" >&2
-    exit 1
-fi
-
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+[[ ${#missing[@]} -eq 0 ]] || install_packages
+fetch_libjpeg
