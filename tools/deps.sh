@@ -21,7 +21,7 @@ packages=(
     xvfb xdotool imagemagick fonts-liberation2 fonts-wine
     googletest libgtest-dev
     clang libclang-rt-14-dev
-    wine64 dpkg-dev qemu-user-static
+    wine64 dpkg-dev patch qemu-user-static
     nsis
 )
 
@@ -62,10 +62,15 @@ ensure_deb_src() {
     has_deb_src || fail "apt-get cannot find the libjpeg-turbo source package"
 }
 
-# Unpacked beside the download and moved into place last, so that a fetch
-# cut short is done again.
+# Unpacked and patched beside the download and moved into place last, so
+# that a fetch cut short is done again; a source patched otherwise than the
+# patch now says is unpacked anew.
+patch_file=$root/tools/libjpeg-decoder.patch
 fetch_libjpeg() {
-    [[ -f $jpeg_src/CMakeLists.txt ]] && return 0
+    local stamp
+    stamp=$(sha256sum <"$patch_file")
+    [[ -f $jpeg_src/CMakeLists.txt && $(cat "$jpeg_src/.patched" 2>/dev/null) == "$stamp" ]] &&
+        return 0
     ensure_deb_src
     local download=$root/third_party/download
     rm -rf "$download" "$jpeg_src"
@@ -78,6 +83,8 @@ fetch_libjpeg() {
     local unpacked
     unpacked=$(find "$download" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
     [[ -n $unpacked && -f $unpacked/CMakeLists.txt ]] || fail "apt-get source libjpeg-turbo failed"
+    patch -d "$unpacked" -p1 --quiet <"$patch_file" || fail "$patch_file does not apply"
+    echo "$stamp" >"$unpacked/.patched"
     mv "$unpacked" "$jpeg_src"
     rm -rf "$download"
     echo "Unpacked $(head -n 1 "$jpeg_src/debian/changelog" | cut -d' ' -f1-2) into $jpeg_src"
