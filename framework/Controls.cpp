@@ -246,9 +246,26 @@ void TWinControl::DestroyHandle() {
         DestroyWindow(handle_); // WM_NCDESTROY unbinds
 }
 
+namespace {
+
+// Where the window is now, in its parent's client coordinates.
+RECT CurrentBounds(HWND window) {
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&bounds),
+                    2);
+    return bounds;
+}
+
+} // namespace
+
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
-    if (handle_)
+    // Layout passes set most bounds again unchanged; each move of a window
+    // costs messages and, under Wine, a round to the X server.
+    const RECT wanted = BoundsRect();
+    const RECT now = handle_ ? CurrentBounds(handle_) : wanted;
+    if (!EqualRect(&now, &wanted))
         SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
 }

@@ -1,73 +1,96 @@
 #!/usr/bin/env bash
-# What the screen saver costs beside a floor program (a bare full-screen
-# popup with a 2 s timer), side by side under the same Wine: the time from
-# start to the window on the screen (median of several runs), the CPU time
-# of the program and of the wineserver over a stretch of display, and the
-# peak resident memory. Then the settings dialog's cost per keystroke and the
-# shipped file's size. Prints figures; fails nothing. Run inside a session:
+# What the screen saver costs beside a floor program that does the same
+# visible work with the set-up any such program needs (tests/bench/floor.cpp),
+# both built for the architecture of the tree the suites run on, under the
+# same Wine:
+#   - start to the first visible window, from BENCH_STARTS (11) interleaved
+#     starts each, clocked inside Wine by tests/bench/starter.cpp;
+#   - CPU of every thread of the program and of the wineserver over
+#     BENCH_SECONDS (60) of display, from the scheduler's nanosecond counters;
+#   - peak resident memory;
+# then the settings dialog's cost per keystroke and the shipped i386 file's
+# size with its sections. Prints figures; fails nothing. Run in a session:
 #   tests/wine-session.sh PREFIX tools/bench.sh WINE_TREE SHIPPED_SCR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/windows.sh"
-tree=$1
+tree=$(realpath "$1")
 shipped=$2
-seconds=${BENCH_SECONDS:-30}
-runs=${BENCH_RUNS:-5}
-hz=$(getconf CLK_TCK)
+starts=${BENCH_STARTS:-11}
+seconds=${BENCH_SECONDS:-60}
 server=$(pgrep -o -x 'wineserver|wineserver64' || pgrep -o wineserver)
+saver=("$tree/Quorbel.scr" /s)
+floor=("$tree/tests/bench/floor.exe")
+result=$(mktemp)
+trap 'rm -f "$result"' EXIT
 
-cpu_ms() { awk -v hz="$hz" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$1/stat"; }
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+windows_path() { echo "Z:${1//\//\\}"; }
+# Nanoseconds on a CPU, summed over every thread of the process.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ sum += $1 } END { printf "%.0f", sum }'; }
+ms() { awk -v ns="$1" 'BEGIN { printf "%.0f", ns / 1e6 }'; }
+# median, minimum and maximum of the numbers given.
+spread() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+    printf "%s (%s-%s)", v[int((NR + 1) / 2)], v[1], v[NR] }'; }
+median() { spread "$@" | cut -d' ' -f1; }
 
-# start TITLE PROGRAM ARGS...: starts it and waits for its window; sets pid.
-start() {
-    local title=$1
+# start_time PROGRAM ARGS...: milliseconds to its first visible window; the
+# program is ended with a key. The starter keeps the result in a file: its
+# standard output stays open in the program it started.
+start_time() {
+    local program
+    program=$(windows_path "$1")
     shift
-    "$run" "$@" >/dev/null 2>&1 &
-    pid=$!
-    wait_for_window "$title" "$pid" >/dev/null
+    "$run" "$tree/tests/bench/starter.exe" "$program" "$@" >"$result" 2>/dev/null || true
+    sleep 0.5
+    xdotool key space
+    sleep 0.5
+    tr -d '\r' <"$result"
 }
-finish() {
+
+# running_cost NAME TITLE PROGRAM ARGS...: sets NAME_cpu, NAME_server (ms)
+# and NAME_memory (KiB) over a stretch of display.
+running_cost() {
+    local name=$1 title=$2
+    shift 2
+    "$run" "$@" >/dev/null 2>&1 &
+    local pid=$!
+    wait_for_window "$title" "$pid" >/dev/null
+    local cpu0 server0
+    cpu0=$(cpu_ns "$pid")
+    server0=$(cpu_ns "$server")
+    sleep "$seconds"
+    printf -v "${name}_cpu" '%s' "$(ms $(($(cpu_ns "$pid") - cpu0)))"
+    printf -v "${name}_server" '%s' "$(ms $(($(cpu_ns "$server") - server0)))"
+    printf -v "${name}_memory" '%s' "$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")"
     xdotool key space
     wait "$pid" 2>/dev/null || true
 }
 
-# measure NAME TITLE PROGRAM ARGS...: sets NAME_start, NAME_cpu, NAME_server, NAME_memory.
-measure() {
-    local name=$1 title=$2
-    shift 2
-    local times=() began
-    for _ in $(seq "$runs"); do
-        began=$(now_ms)
-        start "$title" "$@"
-        times+=($(($(now_ms) - began)))
-        finish
-    done
-    start "$title" "$@"
-    local cpu0 server0
-    cpu0=$(cpu_ms "$pid")
-    server0=$(cpu_ms "$server")
-    sleep "$seconds"
-    printf -v "${name}_start" '%s' "$(median "${times[@]}")"
-    printf -v "${name}_cpu" '%s' $(($(cpu_ms "$pid") - cpu0))
-    printf -v "${name}_server" '%s' $(($(cpu_ms "$server") - server0))
-    printf -v "${name}_memory" '%s' "$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")"
-    finish
-}
-
-measure saver Bildschirmschoner "$tree/Quorbel.scr" /s
-measure floor Floor "$tree/tests/bench/floor.exe"
+saver_starts=() floor_starts=()
+for _ in $(seq "$starts"); do
+    saver_starts+=("$(start_time "${saver[@]}")")
+    floor_starts+=("$(start_time "${floor[@]}")")
+done
+running_cost saver Bildschirmschoner "${saver[@]}"
+running_cost floor Floor "${floor[@]}"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
-row() { printf '%-34s %10s %10s %7s\n' "$1" "$2" "$3" "$(ratio "$2" "$3")"; }
-echo "$("$QUORBEL_WINE" --version 2>/dev/null); $(nproc) cores; tree $(basename "$tree")"
-printf '%-34s %10s %10s %7s\n' "" "saver" "floor" "ratio"
-row "start to window on screen, ms" "$saver_start" "$floor_start"
-row "CPU of the program over ${seconds} s, ms" "$saver_cpu" "$floor_cpu"
-row "CPU of the wineserver meanwhile, ms" "$saver_server" "$floor_server"
-row "CPU of both, ms" $((saver_cpu + saver_server)) $((floor_cpu + floor_server))
-row "peak resident memory, KiB" "$saver_memory" "$floor_memory"
+row() { printf '%-44s %18s %18s %6s\n' "$1" "$2" "$3" "$(ratio "$4" "$5")"; }
+echo "$("$QUORBEL_WINE" --version 2>/dev/null), $(file -b "$tree/Quorbel.scr" | cut -d, -f1)" \
+    "from $(basename "$tree"), $(nproc) cores"
+printf '%-44s %18s %18s %6s\n' "" "Quorbel" "floor" "ratio"
+row "start to window, ms: median (min-max) of $starts" "$(spread "${saver_starts[@]}")" \
+    "$(spread "${floor_starts[@]}")" "$(median "${saver_starts[@]}")" \
+    "$(median "${floor_starts[@]}")"
+row "CPU of the program over $seconds s, ms" "$saver_cpu" "$floor_cpu" "$saver_cpu" "$floor_cpu"
+row "CPU of the wineserver meanwhile, ms" "$saver_server" "$floor_server" "$saver_server" \
+    "$floor_server"
+both_saver=$((saver_cpu + saver_server)) both_floor=$((floor_cpu + floor_server))
+row "CPU of both, ms" "$both_saver" "$both_floor" "$both_saver" "$both_floor"
+row "peak resident memory, KiB" "$saver_memory" "$floor_memory" "$saver_memory" "$floor_memory"
 
 "$run" "$tree/tests/bench/preview_bench.exe" 2>/dev/null | tr -d '\r'
-echo "shipped program file $shipped: $(stat -c %s "$shipped") bytes (budget 524288)"
+echo "shipped program file $shipped: $(stat -c %s "$shipped") bytes (goal 409600), sections:"
+i686-w64-mingw32-objdump -h "$shipped" | while read -r index name size _; do
+    [[ $index =~ ^[0-9]+$ ]] && printf '  %-9s %7d\n' "$name" $((16#$size))
+done
