@@ -27,8 +27,14 @@ set(_jpeg_lib ${_jpeg_build}/libjpeg.a)
 # about a millisecond without it. The picture is baseline, so arithmetic
 # decoding stays out, and so does the JPEGMEM variable, whose sscanf alone
 # would add 15 KiB to the program. Its messages are formatted by the
-# system's printf, not MinGW's (20 KiB), and it needs no unwind tables: no
-# C++ exception passes through it. No build path goes into the objects.
+# system's printf, not MinGW's (20 KiB). No build path goes into the objects.
+set(_jpeg_flags "-DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0 -ffunction-sections -fdata-sections -ffile-prefix-map=${QUORBEL_LIBJPEG_SOURCE}/= -ffile-prefix-map=${_jpeg_build}/=")
+# On i686 it needs no unwind tables: no C++ exception passes through it and
+# longjmp only restores registers. 64-bit Windows unwinds the stack for
+# longjmp and wants the tables of every frame.
+if(MINGW_ARCH STREQUAL "i686")
+    string(APPEND _jpeg_flags " -fno-asynchronous-unwind-tables")
+endif()
 set(_jpeg_args
     -Wno-dev
     -DCMAKE_TOOLCHAIN_FILE=${_jpeg_toolchain}
@@ -37,7 +43,7 @@ set(_jpeg_args
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
     -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DWITH_JAVA=OFF
     -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF
-    "-DCMAKE_C_FLAGS=-DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0 -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections -ffile-prefix-map=${QUORBEL_LIBJPEG_SOURCE}/= -ffile-prefix-map=${_jpeg_build}/=")
+    "-DCMAKE_C_FLAGS=${_jpeg_flags}")
 if(MINGW_ARCH)
     list(APPEND _jpeg_args -DMINGW_ARCH=${MINGW_ARCH})
 endif()
