@@ -1,9 +1,10 @@
 # The JPEG decoder for the About picture: libjpeg-turbo from Debian's source
 # package, which `make deps` unpacks into third_party/ so that configuring
 # fetches nothing and changes nothing outside the project.
-# Provides the imported target jpeg_static. QUORBEL_LIBJPEG_ARGS, when set,
-# go to libjpeg-turbo's own configure after ours (the fuzz tree's
-# instrumentation); a change of any of them configures and builds it anew.
+# Provides the imported target jpeg_static. QUORBEL_LIBJPEG_C_FLAGS, when
+# set, go to its compiler after ours (the fuzz tree's instrumentation); a
+# change of them configures and builds it anew, and so does a source that
+# `make deps` unpacked anew.
 
 include(ExternalProject)
 
@@ -35,6 +36,9 @@ set(_jpeg_flags "-DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0 -ffunction-sections -fda
 if(MINGW_ARCH STREQUAL "i686")
     string(APPEND _jpeg_flags " -fno-asynchronous-unwind-tables")
 endif()
+if(QUORBEL_LIBJPEG_C_FLAGS)
+    string(APPEND _jpeg_flags " ${QUORBEL_LIBJPEG_C_FLAGS}")
+endif()
 set(_jpeg_args
     -Wno-dev
     -DCMAKE_TOOLCHAIN_FILE=${_jpeg_toolchain}
@@ -50,7 +54,6 @@ endif()
 if(CMAKE_BUILD_TYPE)
     list(APPEND _jpeg_args -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE})
 endif()
-list(APPEND _jpeg_args ${QUORBEL_LIBJPEG_ARGS})
 
 # Only the static library: the rest of the project (its programs, the
 # TurboJPEG layer, the tests) is of no use here. Under make, the recursive
@@ -80,6 +83,7 @@ ExternalProject_Add(libjpeg
     LOG_BUILD ON
     LOG_INSTALL ON
     LOG_OUTPUT_ON_FAILURE ON)
+ExternalProject_Add_StepDependencies(libjpeg configure ${QUORBEL_LIBJPEG_SOURCE}/.patched)
 
 # CMake wants an imported target's include folder to exist when it
 # generates; the headers arrive at build time.

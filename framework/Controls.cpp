@@ -248,13 +248,14 @@ void TWinControl::DestroyHandle() {
 
 namespace {
 
-// Where the window is now, in its parent's client coordinates.
-RECT CurrentBounds(HWND window) {
+// Whether the window is there already, in its parent's client coordinates.
+bool HasBounds(HWND window, const RECT& wanted) {
     RECT bounds;
-    GetWindowRect(window, &bounds);
+    if (!GetWindowRect(window, &bounds))
+        return false;
     MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&bounds),
                     2);
-    return bounds;
+    return EqualRect(&bounds, &wanted);
 }
 
 } // namespace
@@ -263,9 +264,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
     // Layout passes set most bounds again unchanged; each move of a window
     // costs messages and, under Wine, a round to the X server.
-    const RECT wanted = BoundsRect();
-    const RECT now = handle_ ? CurrentBounds(handle_) : wanted;
-    if (!EqualRect(&now, &wanted))
+    if (handle_ && !HasBounds(handle_, BoundsRect()))
         SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
 }

@@ -95,11 +95,11 @@ template <class F, class C> struct Row : TControlColumns {
     TEventBinding<C, TKeyEvent, KeyHandler> keyUp;
     TEventBinding<C, TMouseMoveEvent, MouseMoveHandler> mouseMove;
 
-    Row& Anchors(TAnchors value) { return anchors = value, *this; }
-    Row& Hidden() { return visible = false, *this; }
-    Row& Align(TAlign value) { return align = value, *this; }
-    Row& Color(TColor value) { return color = value, parentColor = false, *this; }
-    Row& Cursor(int value) { return cursor = value, *this; }
+    Row& Anchors(TAnchors value) { return OnControl(), anchors = value, *this; }
+    Row& Hidden() { return OnControl(), visible = false, *this; }
+    Row& Align(TAlign value) { return OnControl(), align = value, *this; }
+    Row& Color(TColor value) { return OnControl(), color = value, parentColor = false, *this; }
+    Row& Cursor(int value) { return OnControl(), cursor = value, *this; }
 
     Row& Interval(unsigned ms) { return options.interval = ms, *this; }
     Row& Bevels(TPanelBevel outer, TPanelBevel inner) {
@@ -117,6 +117,11 @@ template <class F, class C> struct Row : TControlColumns {
     Row& OnKeyUp(KeyHandler handler) { return keyUp = {&C::OnKeyUp, handler}, *this; }
     Row& OnMouseMove(MouseMoveHandler handler) {
         return mouseMove = {&C::OnMouseMove, handler}, *this;
+    }
+
+  private:
+    static void OnControl() {
+        static_assert(std::is_base_of_v<TControl, C>, "only a control has a place on the form");
     }
 };
 

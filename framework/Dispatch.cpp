@@ -1,5 +1,7 @@
 #include "framework/Dispatch.h"
 
+#include "framework/Errors.h"
+
 #include <cstdarg>
 #include <cstddef>
 #include <cstdlib>
@@ -48,15 +50,6 @@ void __verbose_terminate_handler() {
 // beside them.
 namespace {
 
-class LibraryError : public std::exception {
-  public:
-    explicit LibraryError(std::string text) : text_(std::move(text)) {}
-    const char* what() const noexcept override { return text_.c_str(); }
-
-  private:
-    std::string text_;
-};
-
 // The library's formatted texts use %s, %zu and %% alone.
 std::string FormatLibraryText(const char* format, va_list arguments) {
     std::string text;
@@ -92,37 +85,37 @@ void __throw_bad_typeid() {
     throw bad_typeid();
 }
 void __throw_logic_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_domain_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_invalid_argument(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_length_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_out_of_range(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_out_of_range_fmt(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     std::string text = FormatLibraryText(format, arguments);
     va_end(arguments);
-    throw LibraryError(std::move(text));
+    throw ELibraryError(std::move(text));
 }
 void __throw_runtime_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_range_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_overflow_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 void __throw_underflow_error(const char* text) {
-    throw LibraryError(text);
+    throw ELibraryError(text);
 }
 } // namespace std

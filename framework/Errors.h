@@ -37,3 +37,4 @@ QUORBEL_ERROR_CLASS(EOutOfResources);
 QUORBEL_ERROR_CLASS(EJpegError);
 QUORBEL_ERROR_CLASS(EInputError);    // a masked field's check
 QUORBEL_ERROR_CLASS(ECalendarError); // the month calendar refused a date
+QUORBEL_ERROR_CLASS(ELibraryError);  // the standard library's, with its text

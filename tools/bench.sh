@@ -18,7 +18,11 @@ tree=$(realpath "$1")
 shipped=$2
 starts=${BENCH_STARTS:-11}
 seconds=${BENCH_SECONDS:-60}
-server=$(pgrep -o -x 'wineserver|wineserver64' || pgrep -o wineserver)
+# The session's own wineserver: the one started in this prefix.
+for candidate in $(pgrep -u "$(id -u)" '^wineserver'); do
+    tr '\0' '\n' <"/proc/$candidate/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+        server=$candidate
+done
 saver=("$tree/Quorbel.scr" /s)
 floor=("$tree/tests/bench/floor.exe")
 result=$(mktemp)
@@ -33,17 +37,24 @@ spread() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
     printf "%s (%s-%s)", v[int((NR + 1) / 2)], v[1], v[NR] }'; }
 median() { spread "$@" | cut -d' ' -f1; }
 
-# start_time PROGRAM ARGS...: milliseconds to its first visible window; the
-# program is ended with a key. The starter keeps the result in a file: its
+# start_time PROGRAM ARGS...: milliseconds to its first visible window,
+# nothing where it showed none; the program is ended with a key, and the
+# starter waits for its end. The result goes through a file: the starter's
 # standard output stays open in the program it started.
 start_time() {
     local program
     program=$(windows_path "$1")
     shift
-    "$run" "$tree/tests/bench/starter.exe" "$program" "$@" >"$result" 2>/dev/null || true
-    sleep 0.5
+    : >"$result"
+    "$run" "$tree/tests/bench/starter.exe" "$program" "$@" >"$result" 2>/dev/null &
+    local starter=$!
+    for _ in $(seq 200); do
+        [[ -s $result ]] || ! kill -0 "$starter" 2>/dev/null && break
+        sleep 0.05
+    done
+    sleep 0.3
     xdotool key space
-    sleep 0.5
+    wait "$starter" 2>/dev/null || true
     tr -d '\r' <"$result"
 }
 
@@ -68,8 +79,12 @@ running_cost() {
 
 saver_starts=() floor_starts=()
 for _ in $(seq "$starts"); do
-    saver_starts+=("$(start_time "${saver[@]}")")
-    floor_starts+=("$(start_time "${floor[@]}")")
+    for name in saver floor; do
+        declare -n program=$name samples=${name}_starts
+        time=$(start_time "${program[@]}")
+        if [[ -n $time ]]; then samples+=("$time"); else echo "no window from $name" >&2; fi
+        unset -n program samples
+    done
 done
 running_cost saver Bildschirmschoner "${saver[@]}"
 running_cost floor Floor "${floor[@]}"
@@ -79,7 +94,7 @@ row() { printf '%-44s %18s %18s %6s\n' "$1" "$2" "$3" "$(ratio "$4" "$5")"; }
 echo "$("$QUORBEL_WINE" --version 2>/dev/null), $(file -b "$tree/Quorbel.scr" | cut -d, -f1)" \
     "from $(basename "$tree"), $(nproc) cores"
 printf '%-44s %18s %18s %6s\n' "" "Quorbel" "floor" "ratio"
-row "start to window, ms: median (min-max) of $starts" "$(spread "${saver_starts[@]}")" \
+row "start to window, ms: median (min-max) of ${#saver_starts[@]}" "$(spread "${saver_starts[@]}")" \
     "$(spread "${floor_starts[@]}")" "$(median "${saver_starts[@]}")" \
     "$(median "${floor_starts[@]}")"
 row "CPU of the program over $seconds s, ms" "$saver_cpu" "$floor_cpu" "$saver_cpu" "$floor_cpu"

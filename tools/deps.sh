@@ -73,7 +73,7 @@ fetch_libjpeg() {
         return 0
     ensure_deb_src
     local download=$root/third_party/download
-    rm -rf "$download" "$jpeg_src"
+    rm -rf "$download"
     mkdir -p "$download"
     # apt warns that root downloads unsandboxed; that is expected here.
     (
@@ -83,8 +83,13 @@ fetch_libjpeg() {
     local unpacked
     unpacked=$(find "$download" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
     [[ -n $unpacked && -f $unpacked/CMakeLists.txt ]] || fail "apt-get source libjpeg-turbo failed"
-    patch -d "$unpacked" -p1 --quiet <"$patch_file" || fail "$patch_file does not apply"
+    patch -d "$unpacked" -p1 --quiet --batch --fuzz=0 <"$patch_file" ||
+        fail "$patch_file does not apply"
+    # The archive keeps its files' dates, older than objects built from a
+    # source before; new dates make every tree rebuild from this one.
+    find "$unpacked" -type f -exec touch {} +
     echo "$stamp" >"$unpacked/.patched"
+    rm -rf "$jpeg_src"
     mv "$unpacked" "$jpeg_src"
     rm -rf "$download"
     echo "Unpacked $(head -n 1 "$jpeg_src/debian/changelog" | cut -d' ' -f1-2) into $jpeg_src"

@@ -1,6 +1,7 @@
 // Starts a program and prints the milliseconds from its start to the first
 // visible top-level window of it, looked for every millisecond: a finer
-// clock than a script's polling of the X server. Prints; never fails.
+// clock than a script's polling of the X server. Then waits up to 20 s for
+// the program to end, so that the next start has the machine to itself.
 //   starter.exe PROGRAM [ARGS...]
 
 #include <windows.h>
@@ -22,8 +23,11 @@ int main() {
     // The program's own command line, less this program's name.
     std::string command = GetCommandLineA();
     const bool quoted = command[0] == '"';
-    std::size_t rest = quoted ? command.find('"', 1) + 1 : command.find(' ');
-    command = command.substr(command.find_first_not_of(' ', rest));
+    const std::size_t rest =
+        command.find_first_not_of(' ', quoted ? command.find('"', 1) + 1 : command.find(' '));
+    if (rest == std::string::npos)
+        return 2;
+    command = command.substr(rest);
 
     LARGE_INTEGER frequency, started;
     QueryPerformanceFrequency(&frequency);
@@ -41,10 +45,12 @@ int main() {
         else
             Sleep(1);
     }
+    if (shownAt.QuadPart) {
+        std::printf("%.1f\n", (shownAt.QuadPart - started.QuadPart) * 1000.0 / frequency.QuadPart);
+        std::fflush(stdout);
+    }
+    WaitForSingleObject(process.hProcess, 20000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    if (!shownAt.QuadPart)
-        return 1;
-    std::printf("%.1f\n", (shownAt.QuadPart - started.QuadPart) * 1000.0 / frequency.QuadPart);
-    return 0;
+    return shownAt.QuadPart ? 0 : 1;
 }

@@ -21,32 +21,25 @@ class TfrmOther : public TForm {
 
 using F = TfrmRows;
 
+// clang-format off
 #if MISTAKE == 1 // a member the form does not have
-#define ROW                                                                                        \
-    Row {                                                                                          \
-        &F::btnOkay, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0                                \
-    }
+#define ROW Row{&F::btnOkay, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}
 #elif MISTAKE == 2 // an option the kind does not have
 #define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.Glyph("BTNOK")
 #elif MISTAKE == 3 // an event the kind does not have
-#define ROW                                                                                        \
-    Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.OnClick(             \
-        &F::btnOkClick)
+#define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.OnClick(&F::btnOkClick)
 #elif MISTAKE == 4 // a parent that holds no controls
-#define ROW                                                                                        \
-    Row {                                                                                          \
-        &F::btnOk, &F::labName, {8, 8}, {75, 25}, "&Ok", ParentFont, 0                             \
-    }
+#define ROW Row{&F::btnOk, &F::labName, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}
 #elif MISTAKE == 5 // a control of another form
-#define ROW                                                                                        \
-    Row {                                                                                          \
-        &TfrmOther::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0                          \
-    }
+#define ROW Row{&TfrmOther::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}
+#elif MISTAKE == 8 // a place for a component that has none
+#define ROW Row{&F::Timer, OnForm, {}, {}, "", ParentFont, NoTabStop}.Hidden()
 #else
 #define ROW Row{&F::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}.OnClick(&F::btnOkClick)
 #endif
+// clang-format on
 
-#if MISTAKE == 6 // an active control that cannot take the focus
+#if MISTAKE == 6 // an active control without a window
 #define ACTIVE &F::labName
 #else
 #define ACTIVE &F::btnOk

@@ -130,6 +130,50 @@ TEST_F(Framework, ANotificationFromInsideTheBoxReachesItsHandlerAndAnErrorThereI
     EXPECT_EQ(boxes[1], "basic_string::substr: __pos (which is 4) > this->size() (which is 3)");
 }
 
+// The moves the system makes of one window, counted while it lives.
+class MoveCounter {
+  public:
+    explicit MoveCounter(HWND window) {
+        watched_ = window;
+        moves_ = 0;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Count, nullptr, GetCurrentThreadId());
+    }
+    ~MoveCounter() { UnhookWindowsHookEx(hook_); }
+    int Moves() const { return moves_; }
+
+  private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
+        if (message->hwnd == watched_ && message->message == WM_WINDOWPOSCHANGING)
+            ++moves_;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline HWND watched_;
+    static inline int moves_;
+    HHOOK hook_;
+};
+
+TEST_F(Framework, AWindowIsMovedWhereItIsNotAtItsBoundsAndOnlyThere) {
+    for (TWinControl* control :
+         std::vector<TWinControl*>{&form().edtFirst, &form().cbxInner, &form().gbxBox, &form()}) {
+        const RECT bounds = control->BoundsRect();
+        MoveWindow(control->Handle(), bounds.left + 5, bounds.top + 7, 30, 20, TRUE);
+        {
+            const MoveCounter counter(control->Handle());
+            control->SetBounds(bounds.left, bounds.top, control->Width(), control->Height());
+            EXPECT_EQ(counter.Moves(), 1) << control->Caption();
+        }
+        RECT now;
+        GetWindowRect(control->Handle(), &now);
+        MapWindowPoints(HWND_DESKTOP, GetAncestor(control->Handle(), GA_PARENT),
+                        reinterpret_cast<POINT*>(&now), 2);
+        EXPECT_TRUE(EqualRect(&now, &bounds)) << control->Caption();
+        const MoveCounter counter(control->Handle());
+        control->SetBounds(bounds.left, bounds.top, control->Width(), control->Height());
+        EXPECT_EQ(counter.Moves(), 0) << control->Caption();
+    }
+}
+
 TEST_F(Framework, AnEditGetsItsFontColourAndKeepsOneBrush) {
     const HDC dc = GetDC(form().edtFirst.Handle());
     const auto ask = [&] {

@@ -36,10 +36,10 @@ TfrmField::TfrmField() {
     ApplyDesign(*this,
         TFormDesign<F>{"Datumsfeld", {300, 110}, Plain}.Border(TBorderStyle::Single, biSystemMenu)
             .ActiveControl(&F::edtDate),
-        //  member        parent  position size       captionfont      tab
-        Row{&F::edtDate,  OnForm, {8, 8},  {137, 26}, "",    DateFont, 0}.OnChange(&F::edtDateChange),
-        Row{&F::edtOther, OnForm, {8, 40}, {137, 26}, "",    Plain,    1},
-        Row{&F::btnGo,    OnForm, {8, 75}, {85, 25},  "&Go", Plain,    2}.OnClick(&F::btnGoClick));
+        //  member        parent  position size       caption  font      tab
+        Row{&F::edtDate,  OnForm, {8, 8},  {137, 26}, "",      DateFont, 0}.OnChange(&F::edtDateChange),
+        Row{&F::edtOther, OnForm, {8, 40}, {137, 26}, "",      Plain,    1},
+        Row{&F::btnGo,    OnForm, {8, 75}, {85, 25},  "&Go",   Plain,    2}.OnClick(&F::btnGoClick));
     // clang-format on
 }
 
