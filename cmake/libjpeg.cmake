@@ -26,10 +26,14 @@ set(_jpeg_lib ${_jpeg_build}/libjpeg.a)
 
 # SIMD stays off: it would need nasm, and the one small picture decodes in
 # about a millisecond without it. The picture is baseline, so arithmetic
-# decoding stays out, and so does the JPEGMEM variable, whose sscanf alone
-# would add 15 KiB to the program. Its messages are formatted by the
-# system's printf, not MinGW's (20 KiB). No build path goes into the objects.
-set(_jpeg_flags "-DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0 -ffunction-sections -fdata-sections -ffile-prefix-map=${QUORBEL_LIBJPEG_SOURCE}/= -ffile-prefix-map=${_jpeg_build}/=")
+# decoding stays out. No build path goes into the objects.
+set(_jpeg_flags "-ffunction-sections -fdata-sections -ffile-prefix-map=${QUORBEL_LIBJPEG_SOURCE}/= -ffile-prefix-map=${_jpeg_build}/=")
+# In the program it reads no JPEGMEM variable, whose sscanf alone would add
+# 15 KiB, and formats its messages with the system's printf, not MinGW's
+# (20 KiB).
+if(MINGW_ARCH)
+    string(APPEND _jpeg_flags " -DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0")
+endif()
 # On i686 it needs no unwind tables: no C++ exception passes through it and
 # longjmp only restores registers. 64-bit Windows unwinds the stack for
 # longjmp and wants the tables of every frame.
