@@ -101,8 +101,11 @@ DWORD TForm::WindowStyle() const {
     return style;
 }
 
+// A borderless form keeps out of the taskbar and the task switcher, owned
+// or not.
 DWORD TForm::WindowExStyle() const {
-    return FormStyle == TFormStyle::StayOnTop ? WS_EX_TOPMOST : 0;
+    return (FormStyle == TFormStyle::StayOnTop ? WS_EX_TOPMOST : 0) |
+           (BorderStyle == TBorderStyle::None ? WS_EX_TOOLWINDOW : 0);
 }
 
 HWND TForm::WindowParent() const {
@@ -481,10 +484,6 @@ void TApplication::ShowMainForm() {
 void TApplication::CreateHandle() {
     if (handle_)
         return;
-    // Registers the themed controls of the manifest's common controls.
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
     RegisterClassOnce(ApplicationClass, WindowProc);
     // Stands for the program: forms are owned by it, and its caption is the title.
     handle_.reset(CreateWindowExA(0, ApplicationClass, Title.c_str(),
@@ -493,11 +492,19 @@ void TApplication::CreateHandle() {
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form, TReference reference) {
-    CreateHandle();
+    // Registers the themed controls of the manifest's common controls.
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
     TForm* created = form.get();
     forms_.push_back({std::move(form), reference});
     if (!mainForm_)
         mainForm_ = created;
+    // The full-screen display stands alone: it has no taskbar entry for the
+    // application window to carry, and one top-level window fewer is a
+    // start some milliseconds sooner. Every other form is owned by it.
+    if (created->HasTaskbarEntry() || created != mainForm_)
+        CreateHandle();
     created->CreateHandle();
     Guard([&] {
         if (created->OnCreate)

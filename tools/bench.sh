@@ -3,7 +3,7 @@
 # visible work with the set-up any such program needs (tests/bench/floor.cpp),
 # both built for the architecture of the tree the suites run on, under the
 # same Wine:
-#   - start to the first visible window, from BENCH_STARTS (11) interleaved
+#   - start to the first visible window, from BENCH_STARTS (21) interleaved
 #     starts each, clocked inside Wine by tests/bench/starter.cpp;
 #   - CPU of every thread of the program and of the wineserver over
 #     BENCH_SECONDS (60) of display, from the scheduler's nanosecond counters;
@@ -16,7 +16,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/windows.sh"
 tree=$(realpath "$1")
 shipped=$2
-starts=${BENCH_STARTS:-11}
+starts=${BENCH_STARTS:-21}
 seconds=${BENCH_SECONDS:-60}
 # The session's own wineserver: the one started in this prefix.
 for candidate in $(pgrep -u "$(id -u)" '^wineserver'); do

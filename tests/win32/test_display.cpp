@@ -68,8 +68,12 @@ TEST_F(Display, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
     const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
-    EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(IsWindowVisible(Application.Handle())); // no taskbar entry
+    const LONG exStyle = GetWindowLongA(form.Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    // No taskbar entry: it stands alone, and out of the taskbar.
+    EXPECT_EQ(Application.Handle(), nullptr);
+    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), nullptr);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     EXPECT_FALSE(IsZoomed(form.Handle()));
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(boxes.empty());
