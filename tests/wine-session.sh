@@ -14,6 +14,11 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # setup's copied into the host's desktop menus.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export QUORBEL_WINE_SESSION=1
+# Wine's own texts and the system's month and day names in German, as the
+# program's users have them (make deps makes the locale); the scripts'
+# numbers stay in the C notation.
+export LANG=de_DE.UTF-8 LC_NUMERIC=C
+unset LC_ALL
 [[ -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64 || wine=/usr/lib/wine/wine
 export QUORBEL_WINE=$wine
 [[ -x /usr/lib/wine/wineserver64 ]] && server=/usr/lib/wine/wineserver64 ||

@@ -21,7 +21,7 @@ packages=(
     xvfb xdotool imagemagick fonts-liberation2 fonts-wine
     googletest libgtest-dev
     clang libclang-rt-14-dev
-    wine64 dpkg-dev patch qemu-user-static
+    wine64 dpkg-dev patch qemu-user-static locales
     nsis
 )
 
@@ -95,6 +95,13 @@ fetch_libjpeg() {
     echo "Unpacked $(head -n 1 "$jpeg_src/debian/changelog" | cut -d' ' -f1-2) into $jpeg_src"
 }
 
+# The Wine sessions run in German; a fresh machine has only the C locales.
+make_locale() {
+    locale -a | grep -qix 'de_DE.utf-\?8' && return 0
+    [[ $(id -u) -eq 0 ]] || fail "needs root once to make the locale de_DE.UTF-8"
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || fail "localedef cannot make de_DE.UTF-8"
+}
+
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
@@ -103,3 +110,4 @@ done
 
 [[ ${#missing[@]} -eq 0 ]] || install_packages
 fetch_libjpeg
+make_locale
