@@ -60,6 +60,15 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     "$server" -w 2>/dev/null || true
 fi
 
+# Wine here reads fonts from the prefix's Fonts folder and the system's
+# font configuration, never from the folder Debian puts its own in: without
+# Marlett, the caption buttons show their letters ("r" for close).
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+mkdir -p "$fonts"
+for font in /usr/share/wine/fonts/*.ttf; do
+    [[ -e $fonts/${font##*/} ]] || ln -s "$font" "$fonts/"
+done
+
 "$server" -f -p 2>/dev/null &
 pids+=($!)
 socket=/tmp/.wine-$(id -u)/$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket
