@@ -492,10 +492,13 @@ void TApplication::CreateHandle() {
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form, TReference reference) {
-    // Registers the themed controls of the manifest's common controls.
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
+    // The themed controls of the manifest's common controls, once a process.
+    static const bool controlsRegistered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls,
+                                      ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+        return InitCommonControlsEx(&controls);
+    }();
+    static_cast<void>(controlsRegistered);
     TForm* created = form.get();
     forms_.push_back({std::move(form), reference});
     if (!mainForm_)
