@@ -4,9 +4,6 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=
 # objects and no link time in the PE header.
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
 add_link_options(-Wl,--no-insert-timestamp)
-# The system's printf family is enough for the two numbers the program
-# formats; MinGW's own would add 18 KiB.
-add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
 
 # GoogleTest from the sources Debian ships, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
