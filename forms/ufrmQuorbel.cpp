@@ -73,7 +73,9 @@ void TfrmQuorbel::FormCreate(TObject*) {
     BorderStyle = TBorderStyle::None;
     SetWindowState(TWindowState::Normal);
     SetAlign(TAlign::None);
-    SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) + 50);
+    // The screen in pixels, and 50 rows of 1/96 inch beyond its bottom edge.
+    SetPixelBounds(
+        {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) + Scaled(50)});
     Cursor = crNone;
     KeyPreview = true;
     panelMain.SetColor(BackgroundColor);

@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 // --- TGlyph --------------------------------------------------------------
 
 TGlyph::~TGlyph() {
@@ -12,17 +14,36 @@ TGlyph::~TGlyph() {
 }
 
 void TGlyph::Load(const char* resourceName) {
-    const BitmapHandle bitmap(static_cast<HBITMAP>(
+    picture_.Reset(static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, 0)));
-    if (!bitmap.Get())
+    if (!picture_.Get())
         throw EOutOfResources(std::string("Bild nicht gefunden: ") + resourceName);
     BITMAP info;
-    GetObjectA(bitmap.Get(), sizeof info, &info);
-    size_ = {info.bmWidth, info.bmHeight};
+    GetObjectA(picture_.Get(), sizeof info, &info);
+    designSize_ = {info.bmWidth, info.bmHeight};
+    size_ = {};
+}
+
+HIMAGELIST TGlyph::Images(int dpi) {
+    const int factor = std::max(1, (dpi + DesignPixelsPerInch / 2 - 1) / DesignPixelsPerInch);
+    const SIZE size{designSize_.cx * factor, designSize_.cy * factor};
+    if (!picture_.Get() || (images_ && size.cx == size_.cx))
+        return images_;
+    const ScreenDC screen;
+    const MemoryDC source(screen), target(screen);
+    const BitmapHandle scaled(CreateCompatibleBitmap(screen, size.cx, size.cy));
+    {
+        const SelectedObject from(source, picture_.Get()), to(target, scaled.Get());
+        SetStretchBltMode(target, COLORONCOLOR);
+        StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, designSize_.cx, designSize_.cy,
+                   SRCCOPY);
+    }
     if (images_)
         ImageList_Destroy(images_);
-    images_ = ImageList_Create(size_.cx, size_.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
-    ImageList_AddMasked(images_, bitmap.Get(), RGB(255, 0, 255));
+    images_ = ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+    ImageList_AddMasked(images_, scaled.Get(), RGB(255, 0, 255));
+    size_ = size;
+    return images_;
 }
 
 // --- TButton -------------------------------------------------------------
@@ -38,11 +59,21 @@ DWORD TButton::WindowStyle() const {
 }
 
 void TButton::HandleCreated() {
-    if (!Glyph.Images())
+    ShowGlyph();
+}
+
+void TButton::DpiChanged() {
+    TWinControl::DpiChanged();
+    ShowGlyph();
+}
+
+void TButton::ShowGlyph() {
+    if (!Glyph.Loaded() || !HandleAllocated())
         return;
     // Without a caption the picture stands in the middle.
-    BUTTON_IMAGELIST list{Glyph.Images(),
-                          {2, 0, 2, 0},
+    const int margin = Scaled(2);
+    BUTTON_IMAGELIST list{Glyph.Images(Dpi()),
+                          {margin, 0, margin, 0},
                           static_cast<UINT>(Caption().empty() ? BUTTON_IMAGELIST_ALIGN_CENTER
                                                               : BUTTON_IMAGELIST_ALIGN_LEFT)};
     SendMessageA(handle_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
@@ -142,16 +173,17 @@ void TLinkButton::SetHovered(bool hovered) {
 
 void TLinkButton::Paint(HDC dc) {
     TWinControl::Paint(dc);
-    RECT r = ClientRect();
+    RECT r = PixelClientRect();
     if (hovered_)
         DrawEdge(dc, &r, pressed_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    const int shift = pressed_ ? 1 : 0;
+    const int shift = pressed_ ? Scaled(1) : 0;
+    const HIMAGELIST images = Glyph.Images(Dpi());
     const SIZE glyph = Glyph.Size();
-    if (Glyph.Images())
-        ImageList_Draw(Glyph.Images(), 0, dc, 1 + shift, (r.bottom - glyph.cy) / 2 + shift,
+    if (images)
+        ImageList_Draw(images, 0, dc, Scaled(1) + shift, (r.bottom - glyph.cy) / 2 + shift,
                        ILD_TRANSPARENT);
     RECT text = r;
-    text.left = 1 + glyph.cx + 4 + shift; // the picture 1 px from the edge, then a gap
+    text.left = Scaled(1) + glyph.cx + Scaled(4) + shift; // the picture off the edge, then a gap
     text.top += shift;
     const SelectedObject font(dc, FontHandleOf());
     SetBkMode(dc, TRANSPARENT);
@@ -181,7 +213,7 @@ LRESULT TLinkButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ReleaseCapture();
         Invalidate();
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        const RECT r = ClientRect();
+        const RECT r = PixelClientRect();
         if (PtInRect(&r, at) && OnClick)
             OnClick(this);
         return 0;

@@ -8,7 +8,7 @@
 #include <string>
 
 // A 16 x 16 (or 17 x 16) picture from the program's bitmap resources, with
-// magenta as its transparent colour.
+// magenta as its transparent colour, shown at the window's resolution.
 class TGlyph {
   public:
     TGlyph() = default;
@@ -16,10 +16,16 @@ class TGlyph {
     TGlyph(const TGlyph&) = delete;
     TGlyph& operator=(const TGlyph&) = delete;
     void Load(const char* resourceName);
-    HIMAGELIST Images() const { return images_; }
+    bool Loaded() const { return picture_.Get() != nullptr; }
+    // The picture for that resolution, each pixel repeated the nearest whole
+    // number of times: smooth scaling would leave pink fringes.
+    HIMAGELIST Images(int dpi);
+    // The size of the last pictures made.
     SIZE Size() const { return size_; }
 
   private:
+    BitmapHandle picture_;
+    SIZE designSize_{};
     HIMAGELIST images_ = nullptr;
     SIZE size_{};
 };
@@ -46,11 +52,16 @@ class TButton : public TWinControl {
     bool IsDefault() const override { return Default; }
     bool UsesParentColor() const override { return false; }
 
+    void DpiChanged() override;
+
   protected:
     const char* SystemClass() const override { return "BUTTON"; }
     DWORD WindowStyle() const override;
     void HandleCreated() override;
     void Notify(WORD code) override;
+
+  private:
+    void ShowGlyph();
 };
 
 // The system's check box; OnClick follows every change of its state, from

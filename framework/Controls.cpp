@@ -82,7 +82,31 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    bounds_ = {left, top, left + width, top + height};
+    const RECT bounds{left, top, left + width, top + height};
+    Place(bounds, ScaleRectToDpi(bounds, Dpi()));
+}
+
+void TControl::SetPixelBounds(const RECT& pixels) {
+    Place(ScaleRectFromDpi(pixels, Dpi()), pixels);
+}
+
+void TControl::Place(const RECT& bounds, const RECT& pixels) {
+    bounds_ = bounds;
+    pixels_ = pixels;
+}
+
+int TControl::Dpi() const {
+    return parent_ ? parent_->Dpi() : ScreenDpi();
+}
+
+int TControl::Scaled(int value) const {
+    return ScaleToDpi(value, Dpi());
+}
+
+void TControl::DpiChanged() {
+    if (parent_) // a form's own place on the screen is the form's to say
+        Place(bounds_, ScaleRectToDpi(bounds_, Dpi()));
+    FontChanged();
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -154,25 +178,24 @@ void TControl::Invalidate() {}
 
 // --- TGraphicControl -----------------------------------------------------
 
-void TGraphicControl::SetBounds(int left, int top, int width, int height) {
-    const RECT old = BoundsRect();
-    TControl::SetBounds(left, top, width, height);
-    if (Parent() && !EqualRect(&old, &BoundsRect())) {
+void TGraphicControl::Place(const RECT& bounds, const RECT& pixels) {
+    const RECT old = PixelBounds();
+    TControl::Place(bounds, pixels);
+    if (Parent() && !EqualRect(&old, &pixels)) {
         // Only the two rectangles change: no full repaint, no flicker.
         Parent()->InvalidateArea(old);
-        Parent()->InvalidateArea(BoundsRect());
+        Parent()->InvalidateArea(pixels);
     }
 }
 
 void TGraphicControl::SetVisible(bool visible) {
     TControl::SetVisible(visible);
-    if (Parent())
-        Parent()->InvalidateArea(BoundsRect());
+    Invalidate();
 }
 
 void TGraphicControl::Invalidate() {
     if (Parent())
-        Parent()->InvalidateArea(BoundsRect());
+        Parent()->InvalidateArea(PixelBounds());
 }
 
 // --- TWinControl ---------------------------------------------------------
@@ -202,9 +225,11 @@ void TWinControl::CreateHandle() {
     // creation handler, not behind an error box raised there.
     const bool shown = Visible() && Parent();
     const DWORD style = WindowStyle() | (shown ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
+    const RECT& at = PixelBounds();
     const HWND created = CreateWindowExA(WindowExStyle(), systemClass ? systemClass : ControlClass,
-                                         Caption().c_str(), style, Left(), Top(), Width(), Height(),
-                                         WindowParent(), nullptr, GetModuleHandleA(nullptr), this);
+                                         Caption().c_str(), style, at.left, at.top,
+                                         at.right - at.left, at.bottom - at.top, WindowParent(),
+                                         nullptr, GetModuleHandleA(nullptr), this);
     if (!created)
         throw EOutOfResources("Fenster kann nicht erstellt werden");
     if (systemClass) { // the system's procedure stays behind ours
@@ -260,12 +285,13 @@ bool HasBounds(HWND window, const RECT& wanted) {
 
 } // namespace
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
+void TWinControl::Place(const RECT& bounds, const RECT& pixels) {
+    TControl::Place(bounds, pixels);
     // Layout passes set most bounds again unchanged; each move of a window
     // costs messages and, under Wine, a round to the X server.
-    if (handle_ && !HasBounds(handle_, BoundsRect()))
-        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (handle_ && !HasBounds(handle_, pixels))
+        SetWindowPos(handle_, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                     pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
 }
 
@@ -305,37 +331,49 @@ void TWinControl::SetFocus() {
 }
 
 RECT TWinControl::ClientRect() const {
-    RECT client{0, 0, Width(), Height()};
-    if (handle_)
-        GetClientRect(handle_, &client);
-    return client;
+    if (!handle_)
+        return {0, 0, Width(), Height()};
+    return ScaleRectFromDpi(PixelClientRect(), Dpi());
 }
 
+RECT TWinControl::PixelClientRect() const {
+    RECT client;
+    if (handle_ && GetClientRect(handle_, &client))
+        return client;
+    return ScaleRectToDpi(ClientRect(), Dpi());
+}
+
+// Aligned children fill the inside to the pixel, whatever the resolution.
 void TWinControl::Realign() {
-    const RECT client = ClientRect();
-    RECT free = client;
+    RECT free = PixelClientRect();
     for (TControl* child : controls_) {
+        const int height = child->Scaled(child->Height());
         switch (child->Align()) {
         case TAlign::Top:
-            child->SetBounds(free.left, free.top, free.right - free.left, child->Height());
-            free.top += child->Height();
+            child->SetPixelBounds({free.left, free.top, free.right, free.top + height});
+            free.top += height;
             break;
         case TAlign::Bottom:
-            child->SetBounds(free.left, free.bottom - child->Height(), free.right - free.left,
-                             child->Height());
-            free.bottom -= child->Height();
+            child->SetPixelBounds({free.left, free.bottom - height, free.right, free.bottom});
+            free.bottom -= height;
             break;
         case TAlign::Client:
             break;
         case TAlign::None:
-            child->FollowAnchors(client);
+            child->FollowAnchors(ClientRect());
             break;
         }
     }
+    free.bottom = std::max(free.top, free.bottom);
     for (TControl* child : controls_)
         if (child->Align() == TAlign::Client)
-            child->SetBounds(free.left, free.top, free.right - free.left,
-                             std::max(0L, free.bottom - free.top));
+            child->SetPixelBounds(free);
+}
+
+void TWinControl::DpiChanged() {
+    for (TControl* child : controls_)
+        child->DpiChanged();
+    TControl::DpiChanged();
 }
 
 void TWinControl::Invalidate() {
@@ -350,7 +388,7 @@ void TWinControl::InvalidateArea(const RECT& area) {
 
 HFONT TWinControl::FontHandleOf() {
     if (!font_.Get())
-        font_ = CreateFontHandle(Font);
+        font_ = CreateFontHandle(Font, Dpi());
     return font_.Get();
 }
 
@@ -363,7 +401,7 @@ void TWinControl::FontChanged() {
 
 void TWinControl::Paint(HDC dc) {
     const BrushHandle background(CreateSolidBrush(ColorToRGB(Color())));
-    const RECT client = ClientRect();
+    const RECT client = PixelClientRect();
     FillRect(dc, &client, background.Get());
 }
 
@@ -373,7 +411,8 @@ void TWinControl::PaintChildren(HDC dc) {
     for (TControl* child : controls_) {
         auto* graphic = dynamic_cast<TGraphicControl*>(child);
         RECT visible;
-        if (graphic && graphic->Visible() && IntersectRect(&visible, &clip, &graphic->BoundsRect()))
+        if (graphic && graphic->Visible() &&
+            IntersectRect(&visible, &clip, &graphic->PixelBounds()))
             graphic->Paint(dc);
     }
 }
@@ -431,8 +470,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_MOUSEMOVE:
         if (OnMouseMove)
-            OnMouseMove(this, static_cast<TShiftState>(wParam), GET_X_LPARAM(lParam),
-                        GET_Y_LPARAM(lParam));
+            OnMouseMove(this, static_cast<TShiftState>(wParam),
+                        ScaleFromDpi(GET_X_LPARAM(lParam), Dpi()),
+                        ScaleFromDpi(GET_Y_LPARAM(lParam), Dpi()));
         break; // a system control still needs it: hover looks, drag-selection
     case WM_SETCURSOR:
         if (Cursor == crNone && LOWORD(lParam) == HTCLIENT) {
@@ -477,13 +517,18 @@ void TLabel::AdjustSize() {
     if (!AutoSize)
         return;
     ScreenDC dc;
-    const FontHandle font = CreateFontHandle(Font);
+    const FontHandle font = CreateFontHandle(Font, Dpi());
     const SelectedObject selected(dc, font.Get());
     // An empty caption still measures as one blank.
     const std::string text = Caption().empty() ? std::string(" ") : Caption();
     RECT r{0, 0, 0, 0};
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
-    SetBounds(Left(), Top(), r.right, r.bottom);
+    // Rounded up to whole 1/96 inch, so that no resolution cuts the text.
+    const int dpi = Dpi();
+    const auto units = [dpi](LONG pixels) {
+        return static_cast<int>((pixels * DesignPixelsPerInch + dpi - 1) / dpi);
+    };
+    SetBounds(Left(), Top(), units(r.right), units(r.bottom));
 }
 
 void TLabel::CaptionChanged() {
@@ -497,9 +542,9 @@ void TLabel::FontChanged() {
 }
 
 void TLabel::Paint(HDC dc) {
-    const FontHandle font = CreateFontHandle(Font);
+    const FontHandle font = CreateFontHandle(Font, Dpi());
     const SelectedObject selected(dc, font.Get());
-    RECT r = BoundsRect();
+    RECT r = PixelBounds();
     const BrushHandle background(CreateSolidBrush(ColorToRGB(Parent()->Color())));
     FillRect(dc, &r, background.Get());
     SetBkMode(dc, TRANSPARENT);
@@ -516,7 +561,7 @@ void TPanel::ApplyOptions(const Options& options) {
 
 void TPanel::Paint(HDC dc) {
     TWinControl::Paint(dc);
-    RECT area = ClientRect();
+    RECT area = PixelClientRect();
     if (BevelOuter != TPanelBevel::None)
         DrawEdge(dc, &area, BevelOuter == TPanelBevel::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER,
                  BF_RECT | BF_ADJUST);
@@ -553,18 +598,18 @@ void TGroupBox::Paint(HDC dc) {
     const SelectedObject selected(dc, FontHandleOf());
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);
-    RECT frame = ClientRect();
+    RECT frame = PixelClientRect();
     frame.top += metrics.tmHeight / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (Caption().empty())
         return;
-    RECT text{8, 0, frame.right - 8, metrics.tmHeight};
+    RECT text{Scaled(8), 0, frame.right - Scaled(8), metrics.tmHeight};
     DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
-    text.right += 4;
-    text.left -= 2;
+    text.right += Scaled(4);
+    text.left -= Scaled(2);
     const BrushHandle background(CreateSolidBrush(ColorToRGB(Color())));
     FillRect(dc, &text, background.Get());
-    text.left += 2;
+    text.left += Scaled(2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font.Color()));
     DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE);

@@ -71,6 +71,8 @@ class TControl : public TComponent {
     TWinControl* Parent() const { return parent_; }
     void SetParent(TWinControl* parent);
 
+    // Bounds are in units of 1/96 inch, whoever sets them; the window or
+    // area on the screen is in pixels at the form's resolution.
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
     int Width() const { return bounds_.right - bounds_.left; }
@@ -80,7 +82,15 @@ class TControl : public TComponent {
     void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
     void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
     void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
-    virtual void SetBounds(int left, int top, int width, int height);
+    void SetBounds(int left, int top, int width, int height);
+    // For what is measured in pixels: the screen, and what alignment fills.
+    void SetPixelBounds(const RECT& pixels);
+    const RECT& PixelBounds() const { return pixels_; }
+
+    // Pixels per inch of the form the control is on.
+    virtual int Dpi() const;
+    // A length of 1/96 inch units in pixels at the control's resolution.
+    int Scaled(int value) const;
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
@@ -114,15 +124,22 @@ class TControl : public TComponent {
     // Repaints the control's area.
     virtual void Invalidate();
 
+    // The form's resolution changed: pixels and fonts again from the 96-ppi
+    // values, never from the pixels of the old resolution.
+    virtual void DpiChanged();
+
   protected:
     virtual void CaptionChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
+    // Both rectangles are final: the control moves its window or area.
+    virtual void Place(const RECT& bounds, const RECT& pixels);
 
   private:
     friend class TWinControl;
     void FollowAnchors(const RECT& parentClient);
     TWinControl* parent_ = nullptr;
     RECT bounds_{};
+    RECT pixels_{};
     TAlign align_ = TAlign::None;
     TAnchors anchors_ = akLeft | akTop;
     SIZE anchorBase_{}; // the parent's client size the distances refer to
@@ -137,9 +154,11 @@ class TGraphicControl : public TControl {
   public:
     using TControl::TControl;
     virtual void Paint(HDC dc) = 0;
-    void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
     void Invalidate() override;
+
+  protected:
+    void Place(const RECT& bounds, const RECT& pixels) override;
 };
 
 class TWinControl : public TControl {
@@ -153,7 +172,6 @@ class TWinControl : public TControl {
     static TWinControl* FromHandle(HWND window);
 
     const std::vector<TControl*>& Controls() const { return controls_; }
-    void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
     void Invalidate() override;
@@ -161,11 +179,16 @@ class TWinControl : public TControl {
     // Lays out the children aligned to an edge or the client area, and moves
     // the anchored ones.
     void Realign();
+    // The inside, in 1/96 inch units and in pixels.
     virtual RECT ClientRect() const;
+    RECT PixelClientRect() const;
+    void DpiChanged() override;
 
     // Makes the window and those of all its children.
     void CreateHandle();
     void SetFocus();
+    // The font the window is given, made at its resolution when first asked.
+    HFONT FontHandleOf();
 
     // --- The keyboard model asks these ------------------------------------
     // Tab and accelerators may put the focus here.
@@ -209,6 +232,7 @@ class TWinControl : public TControl {
     // The brush for WM_CTLCOLOR*; the control keeps it. nullptr: default.
     virtual HBRUSH CtlColor(HDC) { return nullptr; }
     void CaptionChanged() override;
+    void Place(const RECT& bounds, const RECT& pixels) override;
     void DestroyHandle();
 
     // The window's own messages; the default does what Windows does.
@@ -217,7 +241,6 @@ class TWinControl : public TControl {
     virtual void Paint(HDC dc);
     void PaintChildren(HDC dc);
     void FontChanged() override;
-    HFONT FontHandleOf();
 
     HWND handle_ = nullptr;
 

@@ -16,6 +16,8 @@ TApplication Application;
 namespace {
 
 const char* const ApplicationClass = "QuorbelApplication";
+// Sent by Windows 8.1 and later, whose headers the program does not build for.
+constexpr UINT WmDpiChanged = 0x02E0;
 
 bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
@@ -112,23 +114,53 @@ HWND TForm::WindowParent() const {
     return Application.Handle();
 }
 
+// The window may have come up on a screen of another scale than the
+// system's; its children are made after this, already at the right one.
 void TForm::HandleCreated() {
-    if (HICON small = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, 16, 16, LR_SHARED)))
-        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    const int dpi = WindowDpi(handle_);
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        DpiChanged();
+        if (clientWidth_ >= 0)
+            SetClientSize(clientWidth_, clientHeight_);
+    }
+    SetIcons();
 }
 
-void TForm::SetBounds(int left, int top, int width, int height) {
+// The title bar's icon and the big one, drawn for the sizes of this scale.
+void TForm::SetIcons() {
+    const auto load = [this](int size) {
+        return reinterpret_cast<LPARAM>(
+            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, size, size, LR_SHARED));
+    };
+    if (const LPARAM small = load(SystemMetricForDpi(SM_CXSMICON, dpi_)))
+        SendMessageA(handle_, WM_SETICON, ICON_SMALL, small);
+    if (dpi_ != DesignPixelsPerInch) // else the class's, the program's own icon
+        if (const LPARAM big = load(SystemMetricForDpi(SM_CXICON, dpi_)))
+            SendMessageA(handle_, WM_SETICON, ICON_BIG, big);
+}
+
+void TForm::Place(const RECT& bounds, const RECT& pixels) {
     clientWidth_ = clientHeight_ = -1;
-    TWinControl::SetBounds(left, top, width, height);
+    TWinControl::Place(bounds, pixels);
 }
 
 void TForm::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+    RECT r{0, 0, Scaled(width), Scaled(height)};
+    AdjustWindowRectForDpi(r, WindowStyle(), WindowExStyle(), dpi_);
+    const RECT& at = PixelBounds();
+    const RECT pixels{at.left, at.top, at.left + r.right - r.left, at.top + r.bottom - r.top};
+    TWinControl::Place(ScaleRectFromDpi(pixels, dpi_), pixels);
     clientWidth_ = width;
     clientHeight_ = height;
-    TWinControl::SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::ChangeDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    DpiChanged();
+    SetPixelBounds(suggested);
+    SetIcons();
+    Invalidate();
 }
 
 RECT TForm::ClientRect() const {
@@ -152,9 +184,13 @@ void TForm::PlaceOnScreen() {
         SetClientSize(clientWidth_, clientHeight_);
     if (Position != TPosition::ScreenCenter)
         return;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
-    TWinControl::SetBounds(left < 0 ? 0 : left, top < 0 ? 0 : top, Width(), Height());
+    const RECT& r = PixelBounds();
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    const int top = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    const RECT centred{left, top, left + width, top + height};
+    TWinControl::Place(ScaleRectFromDpi(centred, dpi_), centred);
 }
 
 void TForm::ApplyStayOnTop() {
@@ -361,6 +397,9 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         Close();
+        return 0;
+    case WmDpiChanged:
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ENDSESSION:
         // The session ends without a close request; the main form closes

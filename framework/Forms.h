@@ -56,11 +56,17 @@ class TForm : public TWinControl {
 
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
-    void SetBounds(int left, int top, int width, int height) override;
     // The size inside the border; kept through border changes until the
     // window is made.
     void SetClientSize(int width, int height);
     RECT ClientRect() const override;
+
+    // The screen's until the window tells its own; a move to a screen of
+    // another scale changes it.
+    int Dpi() const override { return dpi_; }
+    // Lays the form out again for the new resolution, in the rectangle
+    // Windows suggests for it.
+    void ChangeDpi(int dpi, const RECT& suggested);
 
     void Show();
     void Hide();
@@ -86,9 +92,11 @@ class TForm : public TWinControl {
     DWORD WindowExStyle() const override;
     HWND WindowParent() const override;
     void HandleCreated() override;
+    void Place(const RECT& bounds, const RECT& pixels) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void SetIcons();
     void PlaceOnScreen();
     void ApplyStayOnTop();
     void ApplyStackingOrder();
@@ -102,6 +110,7 @@ class TForm : public TWinControl {
     bool SelectNext(bool forward);
 
     TWindowState windowState_ = TWindowState::Normal;
+    int dpi_ = ScreenDpi();
     int clientWidth_ = -1;
     int clientHeight_ = -1;
     bool placed_ = false;

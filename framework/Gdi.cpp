@@ -8,9 +8,9 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color);
 }
 
-LOGFONTA LogFontOf(const TFont& font) {
+LOGFONTA LogFontOf(const TFont& font, int dpi) {
     LOGFONTA lf{};
-    lf.lfHeight = font.Height();
+    lf.lfHeight = font.PixelHeight(dpi);
     lf.lfWeight = font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.Style() & fsItalic) != 0;
     lf.lfUnderline = (font.Style() & fsUnderline) != 0;
@@ -24,10 +24,10 @@ LOGFONTA LogFontOf(const TFont& font) {
     return lf;
 }
 
-void AssignLogFont(TFont& font, const LOGFONTA& logFont, TColor color) {
+void AssignLogFont(TFont& font, const LOGFONTA& logFont, int pointTenths, TColor color) {
     TFont chosen;
     chosen.SetName(std::string(logFont.lfFaceName, strnlen(logFont.lfFaceName, LF_FACESIZE)));
-    chosen.SetHeight(logFont.lfHeight);
+    chosen.SetSize((pointTenths + 5) / 10);
     TFontStyles style = 0;
     if (logFont.lfWeight >= FW_BOLD)
         style |= fsBold;
@@ -43,7 +43,66 @@ void AssignLogFont(TFont& font, const LOGFONTA& logFont, TColor color) {
     font.Assign(chosen); // one announcement
 }
 
-FontHandle CreateFontHandle(const TFont& font) {
-    const LOGFONTA lf = LogFontOf(font);
+FontHandle CreateFontHandle(const TFont& font, int dpi) {
+    const LOGFONTA lf = LogFontOf(font, dpi);
     return FontHandle(CreateFontIndirectA(&lf));
+}
+
+// --- The display's scale -------------------------------------------------
+
+namespace {
+
+// A function of user32 that older Windows lacks, or nullptr there.
+template <class Function> Function User32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+} // namespace
+
+int ScreenDpi() {
+    static const int dpi = [] {
+        const ScreenDC dc;
+        return GetDeviceCaps(dc, LOGPIXELSY);
+    }();
+    return dpi;
+}
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    const int dpi = getDpiForWindow && window ? static_cast<int>(getDpiForWindow(window)) : 0;
+    return dpi > 0 ? dpi : ScreenDpi();
+}
+
+int ScaleToDpi(int value, int dpi) {
+    return MulDiv(value, dpi, DesignPixelsPerInch);
+}
+
+int ScaleFromDpi(int pixels, int dpi) {
+    return MulDiv(pixels, DesignPixelsPerInch, dpi);
+}
+
+// Edge by edge, so that controls that touch at one resolution touch at all.
+RECT ScaleRectToDpi(const RECT& r, int dpi) {
+    return {ScaleToDpi(r.left, dpi), ScaleToDpi(r.top, dpi), ScaleToDpi(r.right, dpi),
+            ScaleToDpi(r.bottom, dpi)};
+}
+
+RECT ScaleRectFromDpi(const RECT& pixels, int dpi) {
+    return {ScaleFromDpi(pixels.left, dpi), ScaleFromDpi(pixels.top, dpi),
+            ScaleFromDpi(pixels.right, dpi), ScaleFromDpi(pixels.bottom, dpi)};
+}
+
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+    using AdjustFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = User32Function<AdjustFunction>("AdjustWindowRectExForDpi");
+    if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    using MetricFunction = int(WINAPI*)(int, UINT);
+    static const auto metric = User32Function<MetricFunction>("GetSystemMetricsForDpi");
+    return metric ? metric(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Owners for the GDI objects the controls create, and the conversions from
-// the framework's colour and font descriptions.
+// Owners for the GDI objects the controls create, the conversions from the
+// framework's colour and font descriptions, and the display's scale.
 
 #include "framework/Graphics.h"
 
@@ -97,7 +97,29 @@ class MemoryDC {
 // System colours (top bit set) resolved to the current RGB value.
 COLORREF ColorToRGB(TColor color);
 
-LOGFONTA LogFontOf(const TFont& font);
-// Name, height, style and character set from the LOGFONT, and the colour.
-void AssignLogFont(TFont& font, const LOGFONTA& logFont, TColor color);
-FontHandle CreateFontHandle(const TFont& font);
+// The font as Windows is asked for it at that resolution.
+LOGFONTA LogFontOf(const TFont& font, int dpi);
+// Name, style and character set from the LOGFONT, the size in points from
+// tenths of a point (which the font dialog reports whatever the resolution),
+// and the colour.
+void AssignLogFont(TFont& font, const LOGFONTA& logFont, int pointTenths, TColor color);
+FontHandle CreateFontHandle(const TFont& font, int dpi);
+
+// --- The display's scale -------------------------------------------------
+// Designs, bounds and font heights are in units of 1/96 inch; windows and
+// GDI take pixels at the window's resolution. The functions of newer
+// Windows are looked up at run time, so the program still starts on older.
+
+// The screen's resolution, which is the system's and never changes while
+// the program runs.
+int ScreenDpi();
+// The window's own resolution where Windows tells it, else the screen's.
+int WindowDpi(HWND window);
+// A length of 1/96 inch units in pixels at dpi, and back, rounded.
+int ScaleToDpi(int value, int dpi);
+int ScaleFromDpi(int pixels, int dpi);
+RECT ScaleRectToDpi(const RECT& r, int dpi);
+RECT ScaleRectFromDpi(const RECT& pixels, int dpi);
+// AdjustWindowRectEx and GetSystemMetrics for a window at dpi.
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi);
+int SystemMetricForDpi(int index, int dpi);

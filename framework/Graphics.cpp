@@ -18,7 +18,12 @@ int RoundedMulDiv(int number, int numerator, int denominator) {
 } // namespace
 
 int TFont::Size() const {
-    return -RoundedMulDiv(height_, 72, DesignPixelsPerInch);
+    return points_ ? points_ : -RoundedMulDiv(height_, 72, DesignPixelsPerInch);
+}
+
+int TFont::PixelHeight(int dpi) const {
+    return points_ ? -RoundedMulDiv(points_, dpi, 72)
+                   : RoundedMulDiv(height_, dpi, DesignPixelsPerInch);
 }
 
 void TFont::SetName(const std::string& name) {
@@ -29,14 +34,20 @@ void TFont::SetName(const std::string& name) {
 }
 
 void TFont::SetHeight(int height) {
-    if (height == height_)
+    if (height == height_ && points_ == 0)
         return;
     height_ = height;
+    points_ = 0;
     Changed();
 }
 
 void TFont::SetSize(int points) {
-    SetHeight(-RoundedMulDiv(points, DesignPixelsPerInch, 72));
+    const int height = -RoundedMulDiv(points, DesignPixelsPerInch, 72);
+    if (points == points_ && height == height_)
+        return;
+    height_ = height;
+    points_ = points;
+    Changed();
 }
 
 void TFont::SetColor(TColor color) {
@@ -66,6 +77,7 @@ void TFont::Assign(const TFont& other) {
         return;
     name_ = other.name_;
     height_ = other.height_;
+    points_ = other.points_;
     color_ = other.color_;
     style_ = other.style_;
     charset_ = other.charset_;
@@ -73,8 +85,8 @@ void TFont::Assign(const TFont& other) {
 }
 
 bool TFont::operator==(const TFont& other) const {
-    return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ &&
-           style_ == other.style_ && charset_ == other.charset_;
+    return name_ == other.name_ && height_ == other.height_ && points_ == other.points_ &&
+           color_ == other.color_ && style_ == other.style_ && charset_ == other.charset_;
 }
 
 void TFont::Changed() {

@@ -21,8 +21,8 @@ constexpr TColor clBtnFace = clSystemColor | 15;
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
 
-// Designs are made for 96 pixels per inch and the program is not DPI aware,
-// so Windows scales it; heights and sizes convert at that fixed resolution.
+// Designs, and font heights given in pixels, are for 96 pixels per inch;
+// the framework converts them at each window's own resolution.
 constexpr int DesignPixelsPerInch = 96;
 
 // A font description owned by a control. Every change is announced through
@@ -30,9 +30,14 @@ constexpr int DesignPixelsPerInch = 96;
 class TFont {
   public:
     const std::string& Name() const { return name_; }
-    // Negative: character height in pixels without internal leading.
+    // Negative: character height without internal leading, in pixels at 96
+    // per inch.
     int Height() const { return height_; }
+    // In points: as set, or from the height.
     int Size() const;
+    // The height to ask of Windows at that resolution. A size set in points
+    // converts from the points, so it is that size at every resolution.
+    int PixelHeight(int dpi) const;
     TColor Color() const { return color_; }
     TFontStyles Style() const { return style_; }
     int Charset() const { return charset_; }
@@ -55,6 +60,7 @@ class TFont {
 
     std::string name_ = "MS Sans Serif";
     int height_ = -11;
+    int points_ = 0; // 0: the height was set, not a size
     TColor color_ = clWindowText;
     TFontStyles style_ = 0;
     int charset_ = 1; // DEFAULT_CHARSET

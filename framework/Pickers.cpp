@@ -48,8 +48,10 @@ void TMonthCalendar::SetDate(int year, int month, int day) {
 
 // --- TFontDialog ---------------------------------------------------------
 
+// The dialog measures at the screen's resolution, whatever the owner's, and
+// reports the size it shows in points.
 bool TFontDialog::Execute(HWND owner) {
-    LOGFONTA font = LogFontOf(Font);
+    LOGFONTA font = LogFontOf(Font, ScreenDpi());
     CHOOSEFONTA choice{};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
@@ -59,7 +61,7 @@ bool TFontDialog::Execute(HWND owner) {
     static const auto chooseFont = CommonDialog<decltype(&ChooseFontA)>("ChooseFontA");
     if (!chooseFont(&choice))
         return false;
-    AssignLogFont(Font, font, static_cast<TColor>(choice.rgbColors));
+    AssignLogFont(Font, font, choice.iPointSize, static_cast<TColor>(choice.rgbColors));
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include "framework/JpegImage.h"
 
 void TBevel::Paint(HDC dc) {
-    RECT r = BoundsRect();
+    RECT r = PixelBounds();
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
 }
 
@@ -28,5 +28,7 @@ void TImage::Paint(HDC dc) {
     const SelectedObject selected(source, picture_.Get());
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, Left(), Top(), Width(), Height(), source, 0, 0, size_.cx, size_.cy, SRCCOPY);
+    const RECT& r = PixelBounds();
+    StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0, size_.cx,
+               size_.cy, SRCCOPY);
 }

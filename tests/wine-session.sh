@@ -35,8 +35,9 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ -z "${DISPLAY:-}" ]]; then
+    # Room for the settings dialog at 200 %, as the scaled suites show it.
     displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
     pids+=($!)
     for _ in $(seq 100); do [[ -s "$displayfile" ]] && break; sleep 0.05; done
     export DISPLAY=:$(cat "$displayfile") QUORBEL_VIRTUAL_DISPLAY=1

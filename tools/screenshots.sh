@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Takes the README's pictures from the real program, inside a Wine session:
-#   tests/wine-session.sh PREFIX tools/screenshots.sh PROGRAM DOCS_DIR
+#   tests/wine-session.sh PREFIX tools/screenshots.sh PROGRAM DOCS_DIR [SUFFIX]
 # Each window is cut out along its own frame, which Wine draws itself on
 # the virtual display; the full-screen display is shown scaled down.
+# Without a suffix it takes them at 100 %, then again at 150 % into files
+# named with -150.
 set -euo pipefail
 source "$(dirname "$0")/../tests/windows.sh"
 scr=$1
 docs=$2
+suffix=${3:-}
 key='HKCU\Software\Quorbel'
 shot=$(mktemp --suffix=.png)
 trap 'rm -f "$shot"' EXIT
@@ -16,7 +19,11 @@ mkdir -p "$docs"
 frame() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'; }
 # Few colours keep a PNG of a dialog at a few tens of KiB.
-save() { convert "$shot" "$@" +repage -colors 64 "PNG8:$docs/$name"; echo "$docs/$name"; }
+save() {
+    local file=$docs/${name%.png}$suffix.png
+    convert "$shot" "$@" +repage -colors 64 "PNG8:$file"
+    echo "$file"
+}
 
 "$QUORBEL_WINE" reg delete "$key" /f >/dev/null 2>&1 || true
 "$QUORBEL_WINE" reg add "$key" /v ende /d 24.12.2030 /f >/dev/null 2>&1
@@ -51,3 +58,5 @@ xdotool key alt+s   # closes the About dialog
 sleep 0.5
 xdotool key alt+F4  # and the settings dialog, unsaved
 wait
+
+[[ -n $suffix ]] || "$(dirname "$0")/../tests/at-dpi.sh" 144 "$0" "$scr" "$docs" -150

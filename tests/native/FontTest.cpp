@@ -25,6 +25,23 @@ TEST(TFont, SizeAndHeightConvertAt96Dpi) {
     }
 }
 
+// What Windows is asked for: a size in points converts from the points at
+// every resolution, a height from its 96-ppi pixels.
+TEST(TFont, PixelHeightsFollowTheResolution) {
+    struct {
+        int size, height, dpi, pixels;
+    } const cases[] = {{32, 0, 96, -43},  {32, 0, 144, -64},  {32, 0, 192, -85},  {11, 0, 144, -22},
+                       {0, -37, 96, -37}, {0, -37, 144, -56}, {0, -37, 192, -74}, {0, 10, 144, 15}};
+    for (const auto& c : cases) {
+        TFont font;
+        if (c.size)
+            font.SetSize(c.size);
+        else
+            font.SetHeight(c.height);
+        EXPECT_EQ(font.PixelHeight(c.dpi), c.pixels) << c.size << " " << c.height << " " << c.dpi;
+    }
+}
+
 // A stored size of any number: where the height does not fit, it is what
 // Windows' MulDiv answers on overflow, -1, so the font is one pixel high.
 TEST(TFont, SizesBeyondTheHeightsRangeGiveOnePixel) {
@@ -42,7 +59,7 @@ TEST(TFont, AnnouncesRealChangesOnly) {
     int changes = 0;
     font.OnChange = [&] { ++changes; };
 
-    font.SetSize(8); // already -11 pixels
+    font.SetHeight(font.Height());
     font.SetName(font.Name());
     font.SetColor(font.Color());
     font.SetStyle(font.Style());

@@ -2,6 +2,7 @@
 // dialog makes it.
 
 #include "Input.h"
+#include "Layout.h"
 
 #include "forms/ufrmAbout.h"
 
@@ -65,6 +66,18 @@ TEST_F(About, ThePictureIsDecodedAndStretchedToItsFrame) {
     EXPECT_EQ(frmAbout->Image1.PictureSize().cy, 580);
     EXPECT_EQ(frmAbout->Image1.Width(), 97);
     EXPECT_EQ(frmAbout->Image1.Height(), 145);
+}
+
+// What holds at every display scale: this runs again at 144 and 192 ppi.
+class ScaledAbout : public About {};
+
+TEST_F(ScaledAbout, EveryControlAndFontIsItsDesignTimesTheScale) {
+    const int dpi = ProcessDpi();
+    RECT client;
+    GetClientRect(frmAbout->Handle(), &client);
+    ExpectScaled(client.right, 385, dpi, "width", *frmAbout);
+    ExpectScaled(client.bottom, 201, dpi, "height", *frmAbout);
+    ExpectScaledLayout(*frmAbout, dpi);
 }
 
 TEST(AboutShell, TheLinksGoToTheRealShellUnlessATestSaysOtherwise) {

@@ -1,6 +1,7 @@
 // The screen saver window, driven in-process with window messages.
 
 #include "Input.h"
+#include "Layout.h"
 #include "RegistryFixture.h"
 #include "Taskbar.h"
 
@@ -50,20 +51,26 @@ class Display : public RegistryTest {
     const int screenH = GetSystemMetrics(SM_CYSCREEN);
 };
 
-TEST_F(Display, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
+// What holds at every display scale: these run again at 144 and 192 ppi.
+class ScaledDisplay : public Display {};
+
+TEST_F(ScaledDisplay, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
     TfrmQuorbel& form = Open();
+    const int dpi = ProcessDpi();
+    const int rows = MulDiv(50, dpi, 96); // in pixels; the screen is in pixels already
     const RECT window = ScreenRect(form.Handle());
     EXPECT_EQ(window.left, 0);
     EXPECT_EQ(window.top, 0);
     EXPECT_EQ(window.right, screenW);
-    EXPECT_EQ(window.bottom, screenH + 50);
+    EXPECT_EQ(window.bottom, screenH + rows);
     const RECT main = ScreenRect(form.panelMain.Handle());
     EXPECT_EQ(main.top, 0);
-    EXPECT_EQ(main.bottom, screenH - 50);
+    EXPECT_EQ(main.bottom, screenH - rows);
     EXPECT_EQ(main.right - main.left, screenW);
     const RECT bottom = ScreenRect(form.panelBottom.Handle());
-    EXPECT_EQ(bottom.top, screenH - 50);
-    EXPECT_EQ(bottom.bottom, screenH + 50);
+    EXPECT_EQ(bottom.top, screenH - rows);
+    EXPECT_EQ(bottom.bottom, screenH + rows);
+    ExpectScaledLayout(form, dpi);
 
     const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
@@ -116,11 +123,13 @@ TEST_F(Display, TheLabelMeasuresItsTextWithMnemonics) {
 
 // Arial's digits are all 1139/2048 of an em wide, and Liberation Sans, which
 // draws "Arial" here, has the same advance widths: at the default 32 point
-// (43 px) each digit takes 24 px, as on Windows.
-TEST_F(Display, TheLabelIsAsWideAsArialsDigits) {
+// (43 px at 96 ppi) each digit takes 24 px, as on Windows.
+TEST_F(ScaledDisplay, TheLabelIsAsWideAsArialsDigits) {
     PutString("text", "0123456789");
     TfrmQuorbel& form = Open();
-    EXPECT_EQ(form.labText.Width(), 10 * 24);
+    const long em = std::lround(32 * ProcessDpi() / 72.0);
+    const RECT& label = form.labText.PixelBounds();
+    EXPECT_EQ(label.right - label.left, 10 * std::lround(1139.0 * em / 2048));
 }
 
 TEST_F(Display, TicksKeepTheTextInsideTheMainPanel) {

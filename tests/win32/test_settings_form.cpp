@@ -2,6 +2,7 @@
 // driven with real keys and clicks through the message loop.
 
 #include "Input.h"
+#include "Layout.h"
 #include "RegistryFixture.h"
 
 #include "forms/ufrmAbout.h"
@@ -153,7 +154,50 @@ void PickColour(HWND dialog, int red, int green, int blue) {
     SetDlgItemInt(dialog, COLOR_BLUE, blue, FALSE);
 }
 
-TEST_F(SettingsDialog, FontAndColourChangeTheLookNotTheTextAndACancelChangesNothing) {
+// What holds at every display scale: these run again at 144 and 192 ppi.
+class ScaledSettingsDialog : public SettingsDialog {};
+
+TEST_F(ScaledSettingsDialog, EveryControlAndFontIsItsDesignTimesTheScale) {
+    TfrmSettings& form = Open();
+    const int dpi = ProcessDpi();
+    Click(form.btnCalender.Handle()); // the box and its calendar, shown
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    ExpectScaled(client.right, 394, dpi, "width", form);
+    ExpectScaled(client.bottom, 357, dpi, "height", form);
+    ExpectScaledLayout(form, dpi);
+    // Pictures grow by whole pixels only: 16 up to 1.5 times, then 32.
+    EXPECT_EQ(form.btnInfo.Glyph.Size().cx, dpi < 192 ? 16 : 32);
+}
+
+// Wine never moves a window to a screen of another scale: the message is
+// what Windows would send, with the rectangle it would suggest.
+TEST_F(SettingsDialog, AMoveToAScreenOfAnotherScaleAndBackEndsInTheSameLayout) {
+    TfrmSettings& form = Open();
+    Click(form.btnCalender.Handle());
+    std::vector<long> before;
+    CollectLayout(form, before);
+    const int dpi = ProcessDpi();
+    for (int next : {dpi * 3 / 2, dpi}) {
+        RECT suggested{0, 0, MulDiv(394, next, 96), MulDiv(357, next, 96)};
+        AdjustWindowRectForDpi(suggested, GetWindowLongA(form.Handle(), GWL_STYLE),
+                               GetWindowLongA(form.Handle(), GWL_EXSTYLE), next);
+        RECT window;
+        GetWindowRect(form.Handle(), &window);
+        OffsetRect(&suggested, window.left - suggested.left, window.top - suggested.top);
+        SendMessageA(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(next, next),
+                     reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(form.Dpi(), next);
+        ExpectScaledLayout(form, next);
+    }
+    std::vector<long> after;
+    CollectLayout(form, after);
+    EXPECT_EQ(after, before);
+}
+
+// At every scale: the dialog measures at the screen's resolution, and the
+// size comes back in points.
+TEST_F(ScaledSettingsDialog, FontAndColourChangeTheLookNotTheTextAndACancelChangesNothing) {
     TfrmSettings& form = Open();
     // A face this Wine prefix has under its own name; the dialog would
     // otherwise open on its first font instead of the preview's.

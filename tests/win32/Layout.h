@@ -1,0 +1,73 @@
+#pragma once
+// Where a form's controls are on the screen at the process's resolution:
+// their 1/96-inch bounds and font heights times DPI/96, within rounding.
+
+#include "framework/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <typeinfo>
+#include <vector>
+
+// The resolution Wine gave this process (the prefix's LogPixels at start).
+inline int ProcessDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The control's window or area in its parent's client coordinates.
+inline RECT PlacedRect(const TControl& control) {
+    const auto* windowed = dynamic_cast<const TWinControl*>(&control);
+    if (!windowed || !windowed->HandleAllocated())
+        return control.PixelBounds();
+    RECT r;
+    GetWindowRect(windowed->Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(windowed->Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The height the window's font was asked for.
+inline int RequestedFontHeight(TWinControl& control) {
+    LOGFONTA font{};
+    GetObjectA(control.FontHandleOf(), sizeof font, &font);
+    return font.lfHeight;
+}
+
+inline void ExpectScaled(long pixels, int units, int dpi, const char* what, const TControl& c) {
+    EXPECT_LE(std::abs(pixels - units * dpi / 96.0), 1.0)
+        << what << " of '" << c.Caption() << "' (" << typeid(c).name() << ") at " << dpi;
+}
+
+// Every control below parent, at any depth.
+inline void ExpectScaledLayout(const TWinControl& parent, int dpi) {
+    for (TControl* child : parent.Controls()) {
+        const RECT placed = PlacedRect(*child);
+        const RECT& bounds = child->BoundsRect();
+        ExpectScaled(placed.left, bounds.left, dpi, "left", *child);
+        ExpectScaled(placed.top, bounds.top, dpi, "top", *child);
+        ExpectScaled(placed.right, bounds.right, dpi, "right", *child);
+        ExpectScaled(placed.bottom, bounds.bottom, dpi, "bottom", *child);
+        if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+            ExpectScaled(RequestedFontHeight(*windowed), windowed->Font.Height(), dpi, "font",
+                         *child);
+            ExpectScaledLayout(*windowed, dpi);
+        }
+    }
+}
+
+// Everything a screen of another scale could change, to compare exactly.
+inline void CollectLayout(TWinControl& parent, std::vector<long>& layout) {
+    RECT window;
+    GetWindowRect(parent.Handle(), &window);
+    layout.insert(layout.end(), {window.left, window.top, window.right, window.bottom,
+                                 RequestedFontHeight(parent)});
+    for (TControl* child : parent.Controls()) {
+        const RECT placed = PlacedRect(*child);
+        layout.insert(layout.end(), {placed.left, placed.top, placed.right, placed.bottom});
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            CollectLayout(*windowed, layout);
+    }
+}
