@@ -40,7 +40,7 @@ text=$(share_of 'rgb(255,255,0)' "${W}x$((H - 60))+0+0")
 edge=$(share_of 'rgb(255,255,0)' "${W}x12+0+$((H - 12))")
 echo "background ${background}, display text ${text}, detail line at the edge ${edge}"
 awk -v b="$background" -v t="$text" -v e="$edge" \
-    'BEGIN { exit !(b > 0.9 && t > 0.002 && e > 0.005) }' ||
+    'BEGIN { exit !(b > 0.9 && t > 0.001 && e > 0.005) }' ||
     fail "the screen does not show background, text and detail line"
 
 xdotool key space

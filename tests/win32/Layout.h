@@ -10,14 +10,6 @@
 #include <typeinfo>
 #include <vector>
 
-// The resolution Wine gave this process (the prefix's LogPixels at start).
-inline int ProcessDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 // The control's window or area in its parent's client coordinates.
 inline RECT PlacedRect(const TControl& control) {
     const auto* windowed = dynamic_cast<const TWinControl*>(&control);

@@ -72,7 +72,7 @@ TEST_F(About, ThePictureIsDecodedAndStretchedToItsFrame) {
 class ScaledAbout : public About {};
 
 TEST_F(ScaledAbout, EveryControlAndFontIsItsDesignTimesTheScale) {
-    const int dpi = ProcessDpi();
+    const int dpi = ScreenDpi();
     RECT client;
     GetClientRect(frmAbout->Handle(), &client);
     ExpectScaled(client.right, 385, dpi, "width", *frmAbout);

@@ -56,7 +56,7 @@ class ScaledDisplay : public Display {};
 
 TEST_F(ScaledDisplay, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
     TfrmQuorbel& form = Open();
-    const int dpi = ProcessDpi();
+    const int dpi = ScreenDpi();
     const int rows = MulDiv(50, dpi, 96); // in pixels; the screen is in pixels already
     const RECT window = ScreenRect(form.Handle());
     EXPECT_EQ(window.left, 0);
@@ -127,7 +127,7 @@ TEST_F(Display, TheLabelMeasuresItsTextWithMnemonics) {
 TEST_F(ScaledDisplay, TheLabelIsAsWideAsArialsDigits) {
     PutString("text", "0123456789");
     TfrmQuorbel& form = Open();
-    const long em = std::lround(32 * ProcessDpi() / 72.0);
+    const long em = std::lround(32 * ScreenDpi() / 72.0);
     const RECT& label = form.labText.PixelBounds();
     EXPECT_EQ(label.right - label.left, 10 * std::lround(1139.0 * em / 2048));
 }

@@ -159,7 +159,7 @@ class ScaledSettingsDialog : public SettingsDialog {};
 
 TEST_F(ScaledSettingsDialog, EveryControlAndFontIsItsDesignTimesTheScale) {
     TfrmSettings& form = Open();
-    const int dpi = ProcessDpi();
+    const int dpi = ScreenDpi();
     Click(form.btnCalender.Handle()); // the box and its calendar, shown
     RECT client;
     GetClientRect(form.Handle(), &client);
@@ -177,7 +177,7 @@ TEST_F(SettingsDialog, AMoveToAScreenOfAnotherScaleAndBackEndsInTheSameLayout) {
     Click(form.btnCalender.Handle());
     std::vector<long> before;
     CollectLayout(form, before);
-    const int dpi = ProcessDpi();
+    const int dpi = ScreenDpi();
     for (int next : {dpi * 3 / 2, dpi}) {
         RECT suggested{0, 0, MulDiv(394, next, 96), MulDiv(357, next, 96)};
         AdjustWindowRectForDpi(suggested, GetWindowLongA(form.Handle(), GWL_STYLE),
