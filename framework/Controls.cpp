@@ -29,7 +29,7 @@ TShiftState KeyShiftState() {
     return shift;
 }
 
-void RegisterClassOnce(const char* name, WNDPROC proc) {
+void RegisterClassOnce(const char* name, WNDPROC proc, const char* icon) {
     WNDCLASSA existing;
     if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
         return;
@@ -38,7 +38,7 @@ void RegisterClassOnce(const char* name, WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    wc.hIcon = icon ? LoadIconA(wc.hInstance, icon) : nullptr;
     wc.lpszClassName = name;
     RegisterClassA(&wc);
 }

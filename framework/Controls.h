@@ -342,5 +342,7 @@ class TTimer : public TComponent {
 
 LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
-// Registers a window class of the framework once per process.
-void RegisterClassOnce(const char* name, WNDPROC proc);
+// Registers a window class of the framework once per process. An icon is
+// loaded only for a class whose windows show it without being given one:
+// each costs a start milliseconds, and forms set theirs at their scale.
+void RegisterClassOnce(const char* name, WNDPROC proc, const char* icon = nullptr);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <typeinfo>
+#include <utility>
 
 TApplication Application;
 
@@ -127,17 +128,17 @@ void TForm::HandleCreated() {
     SetIcons();
 }
 
-// The title bar's icon and the big one, drawn for the sizes of this scale.
+// The title bar's icon and the big one, drawn for the sizes of this scale;
+// a borderless form shows neither, and spares itself loading them.
 void TForm::SetIcons() {
-    const auto load = [this](int size) {
-        return reinterpret_cast<LPARAM>(
-            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, size, size, LR_SHARED));
-    };
-    if (const LPARAM small = load(SystemMetricForDpi(SM_CXSMICON, dpi_)))
-        SendMessageA(handle_, WM_SETICON, ICON_SMALL, small);
-    if (dpi_ != DesignPixelsPerInch) // else the class's, the program's own icon
-        if (const LPARAM big = load(SystemMetricForDpi(SM_CXICON, dpi_)))
-            SendMessageA(handle_, WM_SETICON, ICON_BIG, big);
+    if (BorderStyle == TBorderStyle::None)
+        return;
+    for (const auto& [kind, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+        const int size = SystemMetricForDpi(metric, dpi_);
+        if (HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, size, size,
+                                     LR_SHARED))
+            SendMessageA(handle_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 void TForm::Place(const RECT& bounds, const RECT& pixels) {
@@ -194,8 +195,12 @@ void TForm::PlaceOnScreen() {
 }
 
 void TForm::ApplyStayOnTop() {
-    SetWindowPos(handle_, FormStyle == TFormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
-                 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool onTop = FormStyle == TFormStyle::StayOnTop;
+    // Made so already, as a design asks: restacking would only cost time.
+    if (onTop == ((GetWindowLongA(handle_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0))
+        return;
+    SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm::ApplyStackingOrder() {
@@ -523,7 +528,7 @@ void TApplication::ShowMainForm() {
 void TApplication::CreateHandle() {
     if (handle_)
         return;
-    RegisterClassOnce(ApplicationClass, WindowProc);
+    RegisterClassOnce(ApplicationClass, WindowProc, "MAINICON");
     // Stands for the program: forms are owned by it, and its caption is the title.
     handle_.reset(CreateWindowExA(0, ApplicationClass, Title.c_str(),
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
