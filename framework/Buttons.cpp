@@ -5,12 +5,14 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 // --- TGlyph --------------------------------------------------------------
 
 TGlyph::~TGlyph() {
-    if (images_)
-        ImageList_Destroy(images_);
+    for (HIMAGELIST list : {images_, retired_})
+        if (list)
+            ImageList_Destroy(list);
 }
 
 void TGlyph::Load(const char* resourceName) {
@@ -38,10 +40,13 @@ HIMAGELIST TGlyph::Images(int dpi) {
         StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, designSize_.cx, designSize_.cy,
                    SRCCOPY);
     }
-    if (images_)
-        ImageList_Destroy(images_);
-    images_ = ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
-    ImageList_AddMasked(images_, scaled.Get(), RGB(255, 0, 255));
+    const HIMAGELIST images = ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
+    if (!images)
+        return images_;
+    ImageList_AddMasked(images, scaled.Get(), RGB(255, 0, 255));
+    if (retired_)
+        ImageList_Destroy(retired_);
+    retired_ = std::exchange(images_, images);
     size_ = size;
     return images_;
 }

@@ -18,7 +18,7 @@ class TGlyph {
     void Load(const char* resourceName);
     bool Loaded() const { return picture_.Get() != nullptr; }
     // The picture for that resolution, each pixel repeated the nearest whole
-    // number of times: smooth scaling would leave pink fringes.
+    // number of times (halves down): smooth scaling would leave pink fringes.
     HIMAGELIST Images(int dpi);
     // The size of the last pictures made.
     SIZE Size() const { return size_; }
@@ -27,6 +27,7 @@ class TGlyph {
     BitmapHandle picture_;
     SIZE designSize_{};
     HIMAGELIST images_ = nullptr;
+    HIMAGELIST retired_ = nullptr; // a button may hold it until given the new one
     SIZE size_{};
 };
 

@@ -337,32 +337,39 @@ RECT TWinControl::ClientRect() const {
 }
 
 RECT TWinControl::PixelClientRect() const {
-    RECT client;
-    if (handle_ && GetClientRect(handle_, &client))
-        return client;
-    return ScaleRectToDpi(ClientRect(), Dpi());
+    if (!handle_)
+        return ScaleRectToDpi(ClientRect(), Dpi());
+    RECT client{};
+    GetClientRect(handle_, &client);
+    return client;
 }
 
-// Aligned children fill the inside to the pixel, whatever the resolution.
+// Aligned children fill the inside to the pixel, whatever the resolution. A
+// strip keeps its height in 1/96 inch as it was set: taken back from the
+// rounded pixels, it could creep by a unit at every change of scale.
+void TWinControl::AlignStrip(TControl& child, RECT& free) {
+    const int dpi = Dpi();
+    const int height = ScaleToDpi(child.Height(), dpi);
+    const bool top = child.Align() == TAlign::Top;
+    const RECT pixels{free.left, top ? free.top : free.bottom - height, free.right,
+                      top ? free.top + height : free.bottom};
+    RECT bounds = ScaleRectFromDpi(pixels, dpi);
+    bounds.bottom = bounds.top + child.Height();
+    child.Place(bounds, pixels);
+    if (top)
+        free.top += height;
+    else
+        free.bottom -= height;
+}
+
 void TWinControl::Realign() {
+    const RECT client = ClientRect();
     RECT free = PixelClientRect();
     for (TControl* child : controls_) {
-        const int height = child->Scaled(child->Height());
-        switch (child->Align()) {
-        case TAlign::Top:
-            child->SetPixelBounds({free.left, free.top, free.right, free.top + height});
-            free.top += height;
-            break;
-        case TAlign::Bottom:
-            child->SetPixelBounds({free.left, free.bottom - height, free.right, free.bottom});
-            free.bottom -= height;
-            break;
-        case TAlign::Client:
-            break;
-        case TAlign::None:
-            child->FollowAnchors(ClientRect());
-            break;
-        }
+        if (child->Align() == TAlign::Top || child->Align() == TAlign::Bottom)
+            AlignStrip(*child, free);
+        else if (child->Align() == TAlign::None)
+            child->FollowAnchors(client);
     }
     free.bottom = std::max(free.top, free.bottom);
     for (TControl* child : controls_)

@@ -248,6 +248,7 @@ class TWinControl : public TControl {
     friend class TControl;
     void Bind(HWND handle);
     void Unbind();
+    void AlignStrip(TControl& child, RECT& free);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     std::vector<TControl*> controls_;
     FontHandle font_;
@@ -342,7 +343,8 @@ class TTimer : public TComponent {
 
 LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
-// Registers a window class of the framework once per process. An icon is
-// loaded only for a class whose windows show it without being given one:
-// each costs a start milliseconds, and forms set theirs at their scale.
+// Registers a window class of the framework once per process. Only a class
+// whose windows show an icon without being given one names it: loading an
+// icon costs the screen saver's start milliseconds, and forms set theirs in
+// the sizes of their scale.
 void RegisterClassOnce(const char* name, WNDPROC proc, const char* icon = nullptr);

@@ -19,6 +19,7 @@ namespace {
 const char* const ApplicationClass = "QuorbelApplication";
 // Sent by Windows 8.1 and later, whose headers the program does not build for.
 constexpr UINT WmDpiChanged = 0x02E0;
+constexpr UINT WmGetDpiScaledSize = 0x02E4;
 
 bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
@@ -124,6 +125,8 @@ void TForm::HandleCreated() {
         DpiChanged();
         if (clientWidth_ >= 0)
             SetClientSize(clientWidth_, clientHeight_);
+        else
+            SetBounds(Left(), Top(), Width(), Height());
     }
     SetIcons();
 }
@@ -133,12 +136,19 @@ void TForm::HandleCreated() {
 void TForm::SetIcons() {
     if (BorderStyle == TBorderStyle::None)
         return;
-    for (const auto& [kind, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+    // Not shared: a shared icon is the first one loaded of that name,
+    // whatever size is asked for.
+    const auto set = [this](IconHandle& owned, WPARAM kind, int metric) {
         const int size = SystemMetricForDpi(metric, dpi_);
-        if (HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, size, size,
-                                     LR_SHARED))
-            SendMessageA(handle_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
-    }
+        IconHandle icon(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, size, size, 0)));
+        if (!icon)
+            return;
+        SendMessageA(handle_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon.get()));
+        owned = std::move(icon); // the old one only now, when the window has let go of it
+    };
+    set(smallIcon_, ICON_SMALL, SM_CXSMICON);
+    set(bigIcon_, ICON_BIG, SM_CXICON);
 }
 
 void TForm::Place(const RECT& bounds, const RECT& pixels) {
@@ -196,7 +206,8 @@ void TForm::PlaceOnScreen() {
 
 void TForm::ApplyStayOnTop() {
     const bool onTop = FormStyle == TFormStyle::StayOnTop;
-    // Made so already, as a design asks: restacking would only cost time.
+    // A window made top-most is top-most already; restacking it again would
+    // cost the screen saver's start a round to the X server under Wine.
     if (onTop == ((GetWindowLongA(handle_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0))
         return;
     SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -403,6 +414,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WmGetDpiScaledSize: {
+        // The size the 96-ppi client size asks for at the new resolution, so
+        // that the rectangle WM_DPICHANGED suggests fits the layout exactly.
+        const RECT client = ClientRect();
+        const int dpi = static_cast<int>(wParam);
+        RECT r{0, 0, ScaleToDpi(client.right, dpi), ScaleToDpi(client.bottom, dpi)};
+        AdjustWindowRectForDpi(r, WindowStyle(), WindowExStyle(), dpi);
+        *reinterpret_cast<SIZE*>(lParam) = {r.right - r.left, r.bottom - r.top};
+        return TRUE;
+    }
     case WmDpiChanged:
         ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

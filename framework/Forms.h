@@ -111,6 +111,7 @@ class TForm : public TWinControl {
 
     TWindowState windowState_ = TWindowState::Normal;
     int dpi_ = ScreenDpi();
+    IconHandle smallIcon_, bigIcon_; // the window's, until it has others
     int clientWidth_ = -1;
     int clientHeight_ = -1;
     bool placed_ = false;

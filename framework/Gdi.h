@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 // Owns one GDI object; deletes it when replaced or destroyed.
@@ -39,6 +41,12 @@ template <class Handle> class GdiObject {
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using BitmapHandle = GdiObject<HBITMAP>;
+
+// Owns an icon made for the program (not a shared one of the system's).
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
 // Selects an object into a device context for one scope.
 class SelectedObject {

@@ -166,8 +166,10 @@ TEST_F(ScaledSettingsDialog, EveryControlAndFontIsItsDesignTimesTheScale) {
     ExpectScaled(client.right, 394, dpi, "width", form);
     ExpectScaled(client.bottom, 357, dpi, "height", form);
     ExpectScaledLayout(form, dpi);
-    // Pictures grow by whole pixels only: 16 up to 1.5 times, then 32.
-    EXPECT_EQ(form.btnInfo.Glyph.Size().cx, dpi < 192 ? 16 : 32);
+    // Pictures grow by whole pixels only, to the nearest multiple.
+    const int glyph = form.btnInfo.Glyph.Size().cx;
+    EXPECT_EQ(glyph % 16, 0);
+    EXPECT_LE(std::abs(glyph - 16 * dpi / 96.0), 8.0);
 }
 
 // Wine never moves a window to a screen of another scale: the message is
