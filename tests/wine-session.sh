@@ -47,6 +47,7 @@ fi
 import() { "$wine" regedit /S "Z:${1//\//\\}"; }
 settings() {
     import "$here/german-locale.reg"
+    import "$here/display-scale.reg"
     [[ -z "${QUORBEL_VIRTUAL_DISPLAY:-}" ]] || import "$here/virtual-display.reg"
 }
 
