@@ -68,54 +68,29 @@ std::string FormatLibraryText(const char* format, va_list arguments) {
 
 } // namespace
 
+// clang-format off
 namespace std {
-void __throw_bad_exception() {
-    throw bad_exception();
-}
-void __throw_bad_alloc() {
-    throw bad_alloc();
-}
-void __throw_bad_array_new_length() {
-    throw bad_array_new_length();
-}
-void __throw_bad_cast() {
-    throw bad_cast();
-}
-void __throw_bad_typeid() {
-    throw bad_typeid();
-}
-void __throw_logic_error(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_domain_error(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_invalid_argument(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_length_error(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_out_of_range(const char* text) {
-    throw ELibraryError(text);
-}
+void __throw_bad_exception() { throw bad_exception(); }
+void __throw_bad_alloc() { throw bad_alloc(); }
+void __throw_bad_array_new_length() { throw bad_array_new_length(); }
+void __throw_bad_cast() { throw bad_cast(); }
+void __throw_bad_typeid() { throw bad_typeid(); }
+void __throw_logic_error(const char* text) { throw ELibraryError(text); }
+void __throw_domain_error(const char* text) { throw ELibraryError(text); }
+void __throw_invalid_argument(const char* text) { throw ELibraryError(text); }
+void __throw_length_error(const char* text) { throw ELibraryError(text); }
+void __throw_out_of_range(const char* text) { throw ELibraryError(text); }
+void __throw_runtime_error(const char* text) { throw ELibraryError(text); }
+void __throw_range_error(const char* text) { throw ELibraryError(text); }
+void __throw_overflow_error(const char* text) { throw ELibraryError(text); }
+void __throw_underflow_error(const char* text) { throw ELibraryError(text); }
+// clang-format on
+
 void __throw_out_of_range_fmt(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
     std::string text = FormatLibraryText(format, arguments);
     va_end(arguments);
     throw ELibraryError(std::move(text));
-}
-void __throw_runtime_error(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_range_error(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_overflow_error(const char* text) {
-    throw ELibraryError(text);
-}
-void __throw_underflow_error(const char* text) {
-    throw ELibraryError(text);
 }
 } // namespace std

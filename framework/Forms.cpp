@@ -156,11 +156,17 @@ void TForm::Place(const RECT& bounds, const RECT& pixels) {
     TWinControl::Place(bounds, pixels);
 }
 
+// The window's size in pixels for a client area of width x height units at dpi.
+SIZE TForm::OuterSize(int width, int height, int dpi) const {
+    RECT r{0, 0, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi)};
+    AdjustWindowRectForDpi(r, WindowStyle(), WindowExStyle(), dpi);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 void TForm::SetClientSize(int width, int height) {
-    RECT r{0, 0, Scaled(width), Scaled(height)};
-    AdjustWindowRectForDpi(r, WindowStyle(), WindowExStyle(), dpi_);
+    const SIZE size = OuterSize(width, height, dpi_);
     const RECT& at = PixelBounds();
-    const RECT pixels{at.left, at.top, at.left + r.right - r.left, at.top + r.bottom - r.top};
+    const RECT pixels{at.left, at.top, at.left + size.cx, at.top + size.cy};
     TWinControl::Place(ScaleRectFromDpi(pixels, dpi_), pixels);
     clientWidth_ = width;
     clientHeight_ = height;
@@ -418,10 +424,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // The size the 96-ppi client size asks for at the new resolution, so
         // that the rectangle WM_DPICHANGED suggests fits the layout exactly.
         const RECT client = ClientRect();
-        const int dpi = static_cast<int>(wParam);
-        RECT r{0, 0, ScaleToDpi(client.right, dpi), ScaleToDpi(client.bottom, dpi)};
-        AdjustWindowRectForDpi(r, WindowStyle(), WindowExStyle(), dpi);
-        *reinterpret_cast<SIZE*>(lParam) = {r.right - r.left, r.bottom - r.top};
+        *reinterpret_cast<SIZE*>(lParam) =
+            OuterSize(client.right, client.bottom, static_cast<int>(wParam));
         return TRUE;
     }
     case WmDpiChanged:

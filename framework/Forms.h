@@ -96,6 +96,7 @@ class TForm : public TWinControl {
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    SIZE OuterSize(int width, int height, int dpi) const;
     void SetIcons();
     void PlaceOnScreen();
     void ApplyStayOnTop();

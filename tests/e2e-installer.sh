@@ -107,14 +107,11 @@ expect "$settings" text "Mein Text"
 
 # No saver before: none after, also where the long path names the file.
 # One chosen since the install: it stays.
-start_from ""
-install || fail "the setup ended with exit code $?"
-reg add "$desktop" /v SCRNSAVE.EXE /d "${installed^^}" /f
-uninstall
-expect "$desktop" SCRNSAVE.EXE ""
-start_from ""
-install || fail "the setup ended with exit code $?"
-reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\andere.scr' /f
-uninstall
-expect "$desktop" SCRNSAVE.EXE 'C:\windows\system32\andere.scr'
+for chosen in "${installed^^}=" 'C:\windows\system32\andere.scr=C:\windows\system32\andere.scr'; do
+    start_from ""
+    install || fail "the setup ended with exit code $?"
+    reg add "$desktop" /v SCRNSAVE.EXE /d "${chosen%%=*}" /f
+    uninstall
+    expect "$desktop" SCRNSAVE.EXE "${chosen#*=}"
+done
 echo "PASS"

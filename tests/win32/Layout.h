@@ -17,7 +17,8 @@ inline RECT PlacedRect(const TControl& control) {
         return control.PixelBounds();
     RECT r;
     GetWindowRect(windowed->Handle(), &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(windowed->Handle()), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(windowed->Handle(), GA_PARENT),
+                    reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -48,6 +49,15 @@ inline void ExpectScaledLayout(const TWinControl& parent, int dpi) {
             ExpectScaledLayout(*windowed, dpi);
         }
     }
+}
+
+// The form's client area for its 96-ppi size, and every control on it.
+inline void ExpectScaledForm(const TForm& form, int width, int height, int dpi) {
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    ExpectScaled(client.right, width, dpi, "width", form);
+    ExpectScaled(client.bottom, height, dpi, "height", form);
+    ExpectScaledLayout(form, dpi);
 }
 
 // Everything a screen of another scale could change, to compare exactly.

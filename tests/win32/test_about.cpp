@@ -72,12 +72,7 @@ TEST_F(About, ThePictureIsDecodedAndStretchedToItsFrame) {
 class ScaledAbout : public About {};
 
 TEST_F(ScaledAbout, EveryControlAndFontIsItsDesignTimesTheScale) {
-    const int dpi = ScreenDpi();
-    RECT client;
-    GetClientRect(frmAbout->Handle(), &client);
-    ExpectScaled(client.right, 385, dpi, "width", *frmAbout);
-    ExpectScaled(client.bottom, 201, dpi, "height", *frmAbout);
-    ExpectScaledLayout(*frmAbout, dpi);
+    ExpectScaledForm(*frmAbout, 385, 201, ScreenDpi());
 }
 
 TEST(AboutShell, TheLinksGoToTheRealShellUnlessATestSaysOtherwise) {

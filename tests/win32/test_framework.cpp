@@ -3,6 +3,7 @@
 
 #include "ImportPatch.h"
 #include "Input.h"
+#include "Layout.h"
 
 #include "framework/Buttons.h"
 #include "framework/Design.h"
@@ -163,10 +164,7 @@ TEST_F(Framework, AWindowIsMovedWhereItIsNotAtItsBoundsAndOnlyThere) {
             control->SetBounds(bounds.left, bounds.top, control->Width(), control->Height());
             EXPECT_EQ(counter.Moves(), 1) << control->Caption();
         }
-        RECT now;
-        GetWindowRect(control->Handle(), &now);
-        MapWindowPoints(HWND_DESKTOP, GetAncestor(control->Handle(), GA_PARENT),
-                        reinterpret_cast<POINT*>(&now), 2);
+        const RECT now = PlacedRect(*control);
         EXPECT_TRUE(EqualRect(&now, &bounds)) << control->Caption();
         const MoveCounter counter(control->Handle());
         control->SetBounds(bounds.left, bounds.top, control->Width(), control->Height());

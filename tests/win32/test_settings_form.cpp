@@ -161,11 +161,7 @@ TEST_F(ScaledSettingsDialog, EveryControlAndFontIsItsDesignTimesTheScale) {
     TfrmSettings& form = Open();
     const int dpi = ScreenDpi();
     Click(form.btnCalender.Handle()); // the box and its calendar, shown
-    RECT client;
-    GetClientRect(form.Handle(), &client);
-    ExpectScaled(client.right, 394, dpi, "width", form);
-    ExpectScaled(client.bottom, 357, dpi, "height", form);
-    ExpectScaledLayout(form, dpi);
+    ExpectScaledForm(form, 394, 357, dpi);
     // Pictures grow by whole pixels only, to the nearest multiple.
     const int glyph = form.btnInfo.Glyph.Size().cx;
     EXPECT_EQ(glyph % 16, 0);
