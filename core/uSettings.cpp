@@ -13,21 +13,36 @@ TFontStyles StyleOf(bool bold, bool italic) {
     return (bold ? TFontStyles(fsBold) : 0) | (italic ? TFontStyles(fsItalic) : 0);
 }
 
-} // namespace
-
-void LoadSettings() {
+// The nine values in their order: the record's directly, the font's into font.
+void ReadSettings(TFont& font) {
     const TDateTime fallback = Today();
     EndDate = ParseShortDate(RegReadString(Section, "ende", "01.01.2010"), fallback);
     TextTemplate = RegReadString(Section, "text", "Noch %days% Tage bis zum %date%");
-    DisplayFont->SetName(RegReadString(Section, "fontname", "Arial"));
-    DisplayFont->SetSize(RegReadInteger(Section, "fontsize", 32));
-    DisplayFont->SetColor(RegReadInteger(Section, "fontcolor", clWhite));
+    font.SetName(RegReadString(Section, "fontname", "Arial"));
+    font.SetSize(RegReadInteger(Section, "fontsize", 32));
+    font.SetColor(RegReadInteger(Section, "fontcolor", clWhite));
     BackgroundColor = RegReadInteger(Section, "backgroundcolor", clNavy);
     WorkWeek = RegReadBool(Section, "workweek", false);
     StartDate = Today();
     const bool bold = RegReadBool(Section, "fontbold", false);
     const bool italic = RegReadBool(Section, "fontitalic", false);
-    DisplayFont->SetStyle(StyleOf(bold, italic));
+    font.SetStyle(StyleOf(bold, italic));
+}
+
+} // namespace
+
+// The window's font changes once, not at each of its values: every change
+// makes the label measure itself in a font it may never show.
+void LoadSettings() {
+    TFont font;
+    font.Assign(*DisplayFont);
+    try {
+        ReadSettings(font);
+    } catch (...) {
+        DisplayFont->Assign(font); // the values read before the damaged one still count
+        throw;
+    }
+    DisplayFont->Assign(font);
 }
 
 void SaveSettings() {

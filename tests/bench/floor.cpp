@@ -1,9 +1,10 @@
 // The floor the screen saver is measured against: the same visible work and
 // the set-up any such program must do, and nothing more. COM, the version 6
 // common controls (through the manifest of floor.rc), nine reads of the
-// settings key each opening and closing it, a top-most popup over the screen
-// and 50 rows more, the taskbar hidden, one line of 43 px bold Arial drawn
-// at a new place every 2 s; any key ends it.
+// settings key each opening and closing it, the taskbar hidden before the
+// window shows (as the saver must: it waits for the shell to hide it), a
+// top-most popup over the screen and 50 rows more, one line of 43 px bold
+// Arial drawn at a new place every 2 s; any key ends it.
 
 #include <windows.h>
 
@@ -13,9 +14,9 @@
 namespace {
 
 const char* const Line = "Noch 1096 Tage bis zum 01.01.2030";
-const char* const SettingNames[] = {"ende",     "text",            "fontname",
-                                    "fontsize", "fontcolor",       "backgroundcolor",
-                                    "workweek", "fontbold",        "fontitalic"};
+const char* const SettingNames[] = {"ende",     "text",      "fontname",
+                                    "fontsize", "fontcolor", "backgroundcolor",
+                                    "workweek", "fontbold",  "fontitalic"};
 
 HFONT font;
 POINT place{};
@@ -76,18 +77,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     ReadSettings();
-    font = CreateFontA(-43, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
-                       "Arial");
+    font =
+        CreateFontA(-43, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     WNDCLASSA wc{};
     wc.lpfnWndProc = FloorProc;
     wc.hInstance = instance;
     wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 128));
     wc.lpszClassName = "Floor";
     RegisterClassA(&wc);
+    ShowTaskbar(SW_HIDE);
     const HWND window = CreateWindowExA(
         WS_EX_TOPMOST, "Floor", "Floor", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
         GetSystemMetrics(SM_CYSCREEN) + 50, nullptr, nullptr, instance, nullptr);
-    ShowTaskbar(SW_HIDE);
     SetTimer(window, 1, 2000, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

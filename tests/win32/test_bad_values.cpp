@@ -184,7 +184,11 @@ class BadValues : public RegistryTest {
     std::string Load() {
         DisplayFont = &font;
         SetRecordBeforeLoading();
-        return ErrorOf(LoadSettings);
+        fontChanges = 0;
+        font.OnChange = [this] { ++fontChanges; };
+        const std::string error = ErrorOf(LoadSettings);
+        font.OnChange = nullptr;
+        return error;
     }
 
     // Each window opens, shows at most the one error box and closes.
@@ -205,6 +209,7 @@ class BadValues : public RegistryTest {
         Store(field, damage);
         const std::string error = Message(damage.outcome, field.name);
         EXPECT_EQ(Load(), error);
+        EXPECT_LE(fontChanges, 1) << "the window measures its text at every font value";
         for (const Field& other : Fields) {
             if (&other == &field && damage.outcome == Outcome::Read)
                 EXPECT_TRUE(HoldsText(field.name, damage.read));
@@ -223,6 +228,7 @@ class BadValues : public RegistryTest {
     }
 
     TFont font;
+    int fontChanges = 0;
     Taskbar taskbar; // shown again should a window fail to
     std::vector<std::string> boxes;
     std::set<std::string> opened; // the errors both windows were opened with
