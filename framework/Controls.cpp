@@ -11,7 +11,6 @@
 namespace {
 
 const char* const ControlClass = "QuorbelControl";
-const char* const TimerClass = "QuorbelTimer";
 // The window property that binds a window to its control object. A
 // property, not GWLP_USERDATA, so that a foreign window is never mistaken
 // for one of ours.
@@ -624,30 +623,12 @@ void TGroupBox::Paint(HDC dc) {
 
 // --- TTimer --------------------------------------------------------------
 
-// A refused window is a refused timer: the system is out of the same means.
-// Should the timer be refused, the window goes with the failed construction.
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    RegisterClassOnce(TimerClass, TimerWindowProc);
-    window_.reset(CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr));
-    if (!window_)
-        throw EOutOfResources(TimerRefused);
-    SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     Update();
 }
 
 TTimer::~TTimer() {
-    KillTimer(window_.get(), 1);
-}
-
-LRESULT CALLBACK TTimer::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (timer && timer->OnTimer)
-            TDispatcher::Instance().Guard([&] { timer->OnTimer(timer); });
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    Stop();
 }
 
 void TTimer::SetInterval(unsigned milliseconds) {
@@ -664,8 +645,25 @@ void TTimer::SetEnabled(bool enabled) {
     Update();
 }
 
+void TTimer::Tick() {
+    if (OnTimer)
+        OnTimer(this);
+}
+
+void TTimer::Stop() {
+    if (!id_)
+        return;
+    KillTimer(nullptr, id_);
+    TDispatcher::Instance().RemoveTimer(id_);
+    id_ = 0;
+}
+
 void TTimer::Update() {
-    KillTimer(window_.get(), 1);
-    if (enabled_ && interval_ > 0 && !SetTimer(window_.get(), 1, interval_, nullptr))
+    Stop();
+    if (!enabled_ || interval_ == 0)
+        return;
+    id_ = TDispatcher::Instance().AddTimer(
+        interval_, [](void* timer) { static_cast<TTimer*>(timer)->Tick(); }, this);
+    if (!id_)
         throw EOutOfResources(TimerRefused);
 }

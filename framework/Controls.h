@@ -315,8 +315,9 @@ struct WindowDestroyer {
 };
 using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
-// A periodic timer delivered through the message loop. It keeps a
-// message-only window of its own, so it runs before its form has a window.
+// A periodic timer delivered through the message loop. A thread timer, with
+// no window of its own: it runs before its form has a window, and costs the
+// screen saver's start no window.
 class TTimer : public TComponent {
   public:
     explicit TTimer(TComponent* owner);
@@ -334,9 +335,10 @@ class TTimer : public TComponent {
     TNotifyEvent OnTimer;
 
   private:
-    static LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void Tick();
     void Update();
-    WindowHandle window_;
+    void Stop();
+    UINT_PTR id_ = 0; // the system's, while it runs
     unsigned interval_ = 1000;
     bool enabled_ = true;
 };

@@ -9,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 class TDispatcher {
   public:
@@ -42,8 +43,22 @@ class TDispatcher {
         }
     }
 
+    // Starts a thread timer whose ticks call tick(context) through Guard; its
+    // id, or 0 where the system refuses it. A thread timer carries nothing
+    // but its id, so what it calls is kept here.
+    using TimerTick = void (*)(void* context);
+    UINT_PTR AddTimer(unsigned milliseconds, TimerTick tick, void* context);
+    void RemoveTimer(UINT_PTR id);
+
   private:
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD);
     static TDispatcher* instance_;
+    struct Timer {
+        UINT_PTR id;
+        TimerTick tick;
+        void* context;
+    };
+    std::vector<Timer> timers_;
 };
 
 // The message shown for an error: its text, with a full stop added when the

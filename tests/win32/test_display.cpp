@@ -1,5 +1,6 @@
 // The screen saver window, driven in-process with window messages.
 
+#include "ImportPatch.h"
 #include "Input.h"
 #include "Layout.h"
 #include "RegistryFixture.h"
@@ -8,6 +9,7 @@
 #include "forms/ufrmQuorbel.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -261,13 +263,8 @@ TEST_F(Display, ASessionEndThatIsCalledOffKeepsTheSaverRunning) {
     EXPECT_FALSE(taskbar.Visible());
 }
 
-// The message window that a timer's ticks come to.
-HWND TimerWindowOf(const TTimer& timer) {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(HWND_MESSAGE, window, "QuorbelTimer", nullptr)))
-        if (GetWindowLongPtrA(window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(&timer))
-            return window;
-    return nullptr;
+UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+    return 0;
 }
 
 // The system refuses the timer just after the taskbar went: the error is
@@ -275,11 +272,13 @@ HWND TimerWindowOf(const TTimer& timer) {
 TEST_F(Display, AnErrorAfterTheTaskbarWentLeavesClosingToShowIt) {
     Taskbar standIn(Taskbar::StandIn);
     standIn.Show(true);
-    standIn.OnHide = [] {
+    std::optional<ImportPatch<decltype(&SetTimer)>> refused;
+    standIn.OnHide = [&refused] {
         frmQuorbel->Timer.SetEnabled(false);
-        DestroyWindow(TimerWindowOf(frmQuorbel->Timer));
+        refused.emplace("SetTimer", &NoTimer);
     };
     TfrmQuorbel& form = Open();
+    refused.reset();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Nicht genügend Timer verfügbar.");
     EXPECT_TRUE(IsWindowVisible(form.Handle()));

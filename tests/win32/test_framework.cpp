@@ -261,46 +261,39 @@ TEST(Lifetimes, AChildThatOutlivesItsParentLetsGoOfIt) {
     EXPECT_EQ(child->Parent(), nullptr);
 }
 
-int TimerWindows() {
-    int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, "QuorbelTimer", nullptr));)
-        ++count;
-    return count;
-}
-
-HWND WINAPI NoWindow(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE,
-                     LPVOID) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-}
-
 UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
     return 0;
 }
 
-void MakeRefusedTimer(const char* refused) {
-    if (std::string(refused) == "window") {
-        ImportPatch<decltype(&CreateWindowExA)> patch("CreateWindowExA", &NoWindow);
-        TTimer timer(nullptr);
-    } else {
-        ImportPatch<decltype(&SetTimer)> patch("SetTimer", &NoTimer);
-        TTimer timer(nullptr);
+void MakeRefusedTimer() {
+    ImportPatch<decltype(&SetTimer)> patch("SetTimer", &NoTimer);
+    TTimer timer(nullptr);
+}
+
+TEST(Timer, ARefusedTimerRaisesTheTimerError) {
+    try {
+        MakeRefusedTimer();
+        ADD_FAILURE() << "no error for a refused timer";
+    } catch (const EOutOfResources& error) {
+        EXPECT_STREQ(error.what(), "Nicht genügend Timer verfügbar");
     }
 }
 
-// A refused window is the system refusing the timer, like a refused timer;
-// either way nothing is left behind.
-TEST(Timer, ARefusedWindowOrTimerRaisesTheTimerErrorAndLeavesNothing) {
-    for (const char* refused : {"window", "timer"}) {
-        const int before = TimerWindows();
-        try {
-            MakeRefusedTimer(refused);
-            ADD_FAILURE() << "no error for a refused " << refused;
-        } catch (const EOutOfResources& error) {
-            EXPECT_STREQ(error.what(), "Nicht genügend Timer verfügbar") << refused;
-        }
-        EXPECT_EQ(TimerWindows(), before) << refused;
-    }
+// Thread timers carry only their id: each tick must still find its own
+// timer, a handler may stop its own, and a stopped one ticks no more.
+TEST(Timer, TicksReachTheirOwnTimerUntilItStops) {
+    TTimer running(nullptr), once(nullptr);
+    int runningTicks = 0, onceTicks = 0;
+    running.SetInterval(10);
+    running.OnTimer = [&](TObject* sender) { runningTicks += sender == &running; };
+    once.SetInterval(10);
+    once.OnTimer = [&](TObject* sender) {
+        onceTicks += sender == &once;
+        once.SetEnabled(false);
+    };
+    Pump(200);
+    EXPECT_GE(runningTicks, 2);
+    EXPECT_EQ(onceTicks, 1);
 }
 
 TEST(Startup, AnErrorOutsideEveryHandlerIsAnApplicationErrorAndExitCode1) {
@@ -310,7 +303,7 @@ TEST(Startup, AnErrorOutsideEveryHandlerIsAnApplicationErrorAndExitCode1) {
         text = t;
         caption = c;
     };
-    EXPECT_EQ(Application.Execute([] { MakeRefusedTimer("timer"); }), 1);
+    EXPECT_EQ(Application.Execute([] { MakeRefusedTimer(); }), 1);
     Application.ShowMessageBox = shown;
     EXPECT_EQ(caption, "Anwendungsfehler");
     EXPECT_EQ(text.rfind("Exception EOutOfResources in Modul framework_tests.exe bei ", 0), 0u)
