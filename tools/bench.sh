@@ -3,8 +3,10 @@
 # visible work with the set-up any such program needs (tests/bench/floor.cpp),
 # both built for the architecture of the tree the suites run on, under the
 # same Wine:
-#   - start to the first visible window, from BENCH_STARTS (21) interleaved
-#     starts each, clocked inside Wine by tests/bench/starter.cpp;
+#   - start to the first visible window, from BENCH_STARTS (41) interleaved
+#     starts each, clocked inside Wine by tests/bench/starter.cpp, and the
+#     ratio within each pair of neighbouring starts, which the slow drifts
+#     of a shared machine move far less than the medians;
 #   - CPU of every thread of the program and of the wineserver over
 #     BENCH_SECONDS (60) of display, from the scheduler's nanosecond counters;
 #   - peak resident memory;
@@ -16,7 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../tests/windows.sh"
 tree=$(realpath "$1")
 shipped=$2
-starts=${BENCH_STARTS:-21}
+starts=${BENCH_STARTS:-41}
 seconds=${BENCH_SECONDS:-60}
 # The session's own wineserver: the one started in this prefix.
 for candidate in $(pgrep -u "$(id -u)" '^wineserver'); do
@@ -36,6 +38,7 @@ ms() { awk -v ns="$1" 'BEGIN { printf "%.0f", ns / 1e6 }'; }
 spread() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
     printf "%s (%s-%s)", v[int((NR + 1) / 2)], v[1], v[NR] }'; }
 median() { spread "$@" | cut -d' ' -f1; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
 # start_time PROGRAM ARGS...: milliseconds to its first visible window,
 # nothing where it showed none; the program is ended with a key, and the
@@ -80,19 +83,21 @@ running_cost() {
     wait "$pid" 2>/dev/null || true
 }
 
-saver_starts=() floor_starts=()
+saver_starts=() floor_starts=() pair_ratios=()
 for _ in $(seq "$starts"); do
+    pair=()
     for name in saver floor; do
         declare -n program=$name samples=${name}_starts
         time=$(start_time "${program[@]}")
         if [[ -n $time ]]; then samples+=("$time"); else echo "no window from $name" >&2; fi
+        pair+=("$time")
         unset -n program samples
     done
+    if [[ -n ${pair[0]} && -n ${pair[1]} ]]; then pair_ratios+=("$(ratio "${pair[@]}")"); fi
 done
 running_cost saver Bildschirmschoner "${saver[@]}"
 running_cost floor Floor "${floor[@]}"
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 row() { printf '%-44s %18s %18s %6s\n' "$1" "$2" "$3" "$(ratio "$4" "$5")"; }
 echo "$("$QUORBEL_WINE" --version 2>/dev/null), $(file -b "$tree/Quorbel.scr" | cut -d, -f1)" \
     "from $(basename "$tree"), $(nproc) cores"
@@ -100,6 +105,8 @@ printf '%-44s %18s %18s %6s\n' "" "Quorbel" "floor" "ratio"
 row "start to window, ms: median (min-max) of ${#saver_starts[@]}" "$(spread "${saver_starts[@]}")" \
     "$(spread "${floor_starts[@]}")" "$(median "${saver_starts[@]}")" \
     "$(median "${floor_starts[@]}")"
+printf '%-44s %37s %6s\n' "start, ratio within each pair: median (min-max)" \
+    "$(spread "${pair_ratios[@]}")" "$(median "${pair_ratios[@]}")"
 row "CPU of the program over $seconds s, ms" "$saver_cpu" "$floor_cpu" "$saver_cpu" "$floor_cpu"
 row "CPU of the wineserver meanwhile, ms" "$saver_server" "$floor_server" "$saver_server" \
     "$floor_server"
