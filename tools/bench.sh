@@ -6,7 +6,9 @@
 #   - start to the first visible window, from BENCH_STARTS (41) interleaved
 #     starts each, clocked inside Wine by tests/bench/starter.cpp, and the
 #     ratio within each pair of neighbouring starts, which the slow drifts
-#     of a shared machine move far less than the medians;
+#     of a shared machine move less than the medians. Even so, the same
+#     program under two names measured between 0.96 and 1.15 of itself
+#     here: read a ratio from more than one run;
 #   - CPU of every thread of the program and of the wineserver over
 #     BENCH_SECONDS (60) of display, from the scheduler's nanosecond counters;
 #   - peak resident memory;
@@ -83,17 +85,24 @@ running_cost() {
     wait "$pid" 2>/dev/null || true
 }
 
+# Rounds alternate which program starts first, so that neither always
+# follows the other's ending nor always comes first after a pause.
 saver_starts=() floor_starts=() pair_ratios=()
-for _ in $(seq "$starts"); do
-    pair=()
-    for name in saver floor; do
+for round in $(seq "$starts"); do
+    order=(saver floor)
+    ((round % 2)) || order=(floor saver)
+    declare -A pair=()
+    for name in "${order[@]}"; do
         declare -n program=$name samples=${name}_starts
         time=$(start_time "${program[@]}")
         if [[ -n $time ]]; then samples+=("$time"); else echo "no window from $name" >&2; fi
-        pair+=("$time")
+        pair[$name]=$time
         unset -n program samples
     done
-    if [[ -n ${pair[0]} && -n ${pair[1]} ]]; then pair_ratios+=("$(ratio "${pair[@]}")"); fi
+    if [[ -n ${pair[saver]} && -n ${pair[floor]} ]]; then
+        pair_ratios+=("$(ratio "${pair[saver]}" "${pair[floor]}")")
+    fi
+    unset pair
 done
 running_cost saver Bildschirmschoner "${saver[@]}"
 running_cost floor Floor "${floor[@]}"
