@@ -30,7 +30,9 @@ value() {
 expect() { # KEY NAME DATA: the value holds DATA, or is missing for ""
     local got
     got=$(value "$1" "$2")
-    [[ ${got,,} == "${3,,}" ]] || fail "$1 $2 is '$got', not '$3'"
+    [[ ${got,,} == "${3,,}" ]] && return
+    # The whole key, to tell a value never written from a read that failed.
+    fail "$1 $2 is '$got', not '$3'; the key: $("$QUORBEL_WINE" reg query "$1" 2>&1 | tr -d '\r')"
 }
 # A user who had a saver (or none, for ""), a setting of their own, and no Quorbel.
 start_from() {
