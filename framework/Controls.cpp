@@ -98,6 +98,12 @@ int TControl::Dpi() const {
     return parent_ ? parent_->Dpi() : ScreenDpi();
 }
 
+HFONT TControl::FontHandleOf() {
+    if (!font_.Get())
+        font_ = CreateFontHandle(Font, Dpi());
+    return font_.Get();
+}
+
 int TControl::Scaled(int value) const {
     return ScaleToDpi(value, Dpi());
 }
@@ -392,14 +398,8 @@ void TWinControl::InvalidateArea(const RECT& area) {
         InvalidateRect(handle_, &area, TRUE);
 }
 
-HFONT TWinControl::FontHandleOf() {
-    if (!font_.Get())
-        font_ = CreateFontHandle(Font, Dpi());
-    return font_.Get();
-}
-
 void TWinControl::FontChanged() {
-    FontHandle old = std::move(font_); // deleted only after the window has the new one
+    const FontHandle old = TakeFont(); // deleted only after the window has the new one
     if (handle_)
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), TRUE);
     Invalidate();
@@ -523,8 +523,7 @@ void TLabel::AdjustSize() {
     if (!AutoSize)
         return;
     ScreenDC dc;
-    const FontHandle font = CreateFontHandle(Font, Dpi());
-    const SelectedObject selected(dc, font.Get());
+    const SelectedObject selected(dc, FontHandleOf());
     // An empty caption still measures as one blank.
     const std::string text = Caption().empty() ? std::string(" ") : Caption();
     RECT r{0, 0, 0, 0};
@@ -543,13 +542,13 @@ void TLabel::CaptionChanged() {
 }
 
 void TLabel::FontChanged() {
+    TakeFont();
     AdjustSize();
     Invalidate();
 }
 
 void TLabel::Paint(HDC dc) {
-    const FontHandle font = CreateFontHandle(Font, Dpi());
-    const SelectedObject selected(dc, font.Get());
+    const SelectedObject selected(dc, FontHandleOf());
     RECT r = PixelBounds();
     const BrushHandle background(CreateSolidBrush(ColorToRGB(Parent()->Color())));
     FillRect(dc, &r, background.Get());
@@ -653,7 +652,6 @@ void TTimer::Tick() {
 void TTimer::Stop() {
     if (!id_)
         return;
-    KillTimer(nullptr, id_);
     TDispatcher::Instance().RemoveTimer(id_);
     id_ = 0;
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 class TObject {
@@ -109,6 +110,9 @@ class TControl : public TComponent {
 
     // The control's own font object; changing it re-measures and repaints.
     TFont Font;
+    // That font as the control draws with it, made at its resolution when
+    // first asked and kept until the font or the resolution changes.
+    HFONT FontHandleOf();
 
     // These work before and after the window exists.
     bool Visible() const { return visible_; }
@@ -130,14 +134,21 @@ class TControl : public TComponent {
 
   protected:
     virtual void CaptionChanged() { Invalidate(); }
-    virtual void FontChanged() { Invalidate(); }
+    // Overrides let go of the old font handle first (TakeFont).
+    virtual void FontChanged() {
+        TakeFont();
+        Invalidate();
+    }
     // Both rectangles are final: the control moves its window or area.
     virtual void Place(const RECT& bounds, const RECT& pixels);
+    // The font handle made so far, which the control no longer keeps.
+    FontHandle TakeFont() { return std::move(font_); }
 
   private:
     friend class TWinControl;
     void FollowAnchors(const RECT& parentClient);
     TWinControl* parent_ = nullptr;
+    FontHandle font_;
     RECT bounds_{};
     RECT pixels_{};
     TAlign align_ = TAlign::None;
@@ -187,8 +198,6 @@ class TWinControl : public TControl {
     // Makes the window and those of all its children.
     void CreateHandle();
     void SetFocus();
-    // The font the window is given, made at its resolution when first asked.
-    HFONT FontHandleOf();
 
     // --- The keyboard model asks these ------------------------------------
     // Tab and accelerators may put the focus here.
@@ -251,7 +260,6 @@ class TWinControl : public TControl {
     void AlignStrip(TControl& child, RECT& free);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     std::vector<TControl*> controls_;
-    FontHandle font_;
     WNDPROC systemProc_ = nullptr;
 };
 

@@ -35,6 +35,7 @@ UINT_PTR TDispatcher::AddTimer(unsigned milliseconds, TimerTick tick, void* cont
 }
 
 void TDispatcher::RemoveTimer(UINT_PTR id) {
+    KillTimer(nullptr, id);
     for (auto timer = timers_.begin(); timer != timers_.end(); ++timer)
         if (timer->id == id) {
             timers_.erase(timer);

@@ -48,6 +48,7 @@ class TDispatcher {
     // but its id, so what it calls is kept here.
     using TimerTick = void (*)(void* context);
     UINT_PTR AddTimer(unsigned milliseconds, TimerTick tick, void* context);
+    // Stops it; a tick of it still queued then finds nothing.
     void RemoveTimer(UINT_PTR id);
 
   private:
