@@ -17,6 +17,12 @@ const char* const ControlClass = "QuorbelControl";
 const char* const BindingProperty = "Quorbel.Control";
 const char* const TimerRefused = "Nicht genügend Timer verfügbar";
 
+void ForEachWindowed(const std::vector<TControl*>& controls, void (*action)(TWinControl&)) {
+    for (TControl* child : controls)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            action(*windowed);
+}
+
 } // namespace
 
 TShiftState KeyShiftState() {
@@ -205,7 +211,8 @@ void TGraphicControl::Invalidate() {
 
 // --- TWinControl ---------------------------------------------------------
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+TWinControl::TWinControl(TComponent* owner, bool windowless)
+    : TControl(owner), windowless_(windowless) {}
 
 TWinControl::~TWinControl() {
     DestroyHandle();
@@ -218,19 +225,53 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 }
 
 HWND TWinControl::WindowParent() const {
-    return Parent() ? Parent()->Handle() : nullptr;
+    return Parent() ? Parent()->HostHandle() : nullptr;
+}
+
+HWND TWinControl::HostHandle() const {
+    return Windowless() && Parent() ? Parent()->HostHandle() : handle_;
+}
+
+RECT TWinControl::ToHost(RECT pixels) const {
+    if (Windowless() && Parent()) {
+        OffsetRect(&pixels, PixelBounds().left, PixelBounds().top);
+        return Parent()->ToHost(pixels);
+    }
+    return pixels;
+}
+
+RECT TWinControl::WindowRect() const {
+    return Parent() ? Parent()->ToHost(PixelBounds()) : PixelBounds();
+}
+
+bool TWinControl::ShownInHost() const {
+    return Visible() && (!Parent() || !Parent()->Windowless() || Parent()->ShownInHost());
+}
+
+bool TWinControl::EnabledInHost() const {
+    return Enabled() && (!Parent() || !Parent()->Windowless() || Parent()->EnabledInHost());
+}
+
+TWinControl* TWinControl::WindowlessChild(TControl* child) const {
+    auto* container = dynamic_cast<TWinControl*>(child);
+    return container && container->Windowless() && container->Visible() ? container : nullptr;
 }
 
 void TWinControl::CreateHandle() {
-    if (handle_)
-        return;
+    if (!handle_ && !Windowless())
+        CreateOwnWindow();
+    ForEachWindowed(controls_, [](TWinControl& child) { child.CreateHandle(); });
+}
+
+void TWinControl::CreateOwnWindow() {
     RegisterClassOnce(ControlClass, FrameworkWindowProc);
     const char* systemClass = SystemClass();
     // A top-level window appears only when its form is shown, after its
     // creation handler, not behind an error box raised there.
-    const bool shown = Visible() && Parent();
-    const DWORD style = WindowStyle() | (shown ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
-    const RECT& at = PixelBounds();
+    const bool shown = Parent() && ShownInHost();
+    const DWORD style =
+        WindowStyle() | (shown ? WS_VISIBLE : 0) | (EnabledInHost() ? 0 : WS_DISABLED);
+    const RECT at = WindowRect();
     const HWND created = CreateWindowExA(WindowExStyle(), systemClass ? systemClass : ControlClass,
                                          Caption().c_str(), style, at.left, at.top,
                                          at.right - at.left, at.bottom - at.top, WindowParent(),
@@ -244,9 +285,6 @@ void TWinControl::CreateHandle() {
     }
     SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), FALSE);
     HandleCreated();
-    for (TControl* child : controls_)
-        if (auto* windowed = dynamic_cast<TWinControl*>(child))
-            windowed->CreateHandle();
 }
 
 void TWinControl::Bind(HWND handle) {
@@ -291,23 +329,39 @@ bool HasBounds(HWND window, const RECT& wanted) {
 } // namespace
 
 void TWinControl::Place(const RECT& bounds, const RECT& pixels) {
+    const RECT old = PixelBounds();
     TControl::Place(bounds, pixels);
     // Layout passes set most bounds again unchanged; each move of a window
     // costs messages and, under Wine, a round to the X server.
-    if (handle_ && !HasBounds(handle_, pixels))
-        SetWindowPos(handle_, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
-                     pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT at = WindowRect();
+    if (handle_ && !HasBounds(handle_, at))
+        SetWindowPos(handle_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     Realign();
+    if (Windowless() && Parent() && !EqualRect(&old, &pixels)) {
+        Parent()->InvalidateArea(old);
+        Parent()->InvalidateArea(pixels);
+        // The windows inside move with it, whatever their own bounds say.
+        ForEachWindowed(controls_, [](TWinControl& child) {
+            child.Place(child.BoundsRect(), child.PixelBounds());
+        });
+    }
 }
 
 void TWinControl::SetVisible(bool visible) {
     TControl::SetVisible(visible);
+    if (Windowless()) {
+        Invalidate();
+        ForEachWindowed(controls_, [](TWinControl& child) { child.SetVisible(child.Visible()); });
+        return;
+    }
     if (!handle_ || !Parent())
         return;
     const HWND focus = GetFocus();
     const bool hadFocus = focus == handle_ || IsChild(handle_, focus);
-    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
-    if (hadFocus && !visible) // Windows leaves the focus on the hidden window
+    const bool shown = ShownInHost();
+    ShowWindow(handle_, shown ? SW_SHOWNA : SW_HIDE);
+    if (hadFocus && !shown) // Windows leaves the focus on the hidden window
         if (TWinControl* top = FromHandle(GetAncestor(handle_, GA_ROOT)))
             top->RecoverFocus();
 }
@@ -315,7 +369,9 @@ void TWinControl::SetVisible(bool visible) {
 void TWinControl::SetEnabled(bool enabled) {
     TControl::SetEnabled(enabled);
     if (handle_)
-        EnableWindow(handle_, enabled);
+        EnableWindow(handle_, EnabledInHost());
+    if (Windowless())
+        ForEachWindowed(controls_, [](TWinControl& child) { child.SetEnabled(child.Enabled()); });
 }
 
 char TWinControl::Accelerator() const {
@@ -342,6 +398,9 @@ RECT TWinControl::ClientRect() const {
 }
 
 RECT TWinControl::PixelClientRect() const {
+    const RECT& at = PixelBounds();
+    if (Windowless())
+        return {0, 0, at.right - at.left, at.bottom - at.top};
     if (!handle_)
         return ScaleRectToDpi(ClientRect(), Dpi());
     RECT client{};
@@ -389,13 +448,13 @@ void TWinControl::DpiChanged() {
 }
 
 void TWinControl::Invalidate() {
-    if (handle_)
-        InvalidateRect(handle_, nullptr, TRUE);
+    InvalidateArea(PixelClientRect());
 }
 
 void TWinControl::InvalidateArea(const RECT& area) {
-    if (handle_)
-        InvalidateRect(handle_, &area, TRUE);
+    const RECT inHost = ToHost(area);
+    if (const HWND host = HostHandle())
+        InvalidateRect(host, &inHost, TRUE);
 }
 
 void TWinControl::FontChanged() {
@@ -405,22 +464,55 @@ void TWinControl::FontChanged() {
     Invalidate();
 }
 
+// Not under the windowless children: each area is filled once, so nothing
+// flickers in another colour first.
 void TWinControl::Paint(HDC dc) {
+    const int saved = SaveDC(dc);
+    for (TControl* child : controls_)
+        if (WindowlessChild(child)) {
+            const RECT& area = child->PixelBounds();
+            ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
+        }
     const BrushHandle background(CreateSolidBrush(ColorToRGB(Color())));
     const RECT client = PixelClientRect();
     FillRect(dc, &client, background.Get());
+    RestoreDC(dc, saved);
 }
 
 void TWinControl::PaintChildren(HDC dc) {
     RECT clip;
     GetClipBox(dc, &clip);
     for (TControl* child : controls_) {
-        auto* graphic = dynamic_cast<TGraphicControl*>(child);
         RECT visible;
-        if (graphic && graphic->Visible() &&
-            IntersectRect(&visible, &clip, &graphic->PixelBounds()))
+        if (!child->Visible() || !IntersectRect(&visible, &clip, &child->PixelBounds()))
+            continue;
+        if (auto* graphic = dynamic_cast<TGraphicControl*>(child))
             graphic->Paint(dc);
+        else if (TWinControl* container = WindowlessChild(child))
+            container->PaintOnHost(dc);
     }
+}
+
+// In its own coordinates, and only inside itself.
+void TWinControl::PaintOnHost(HDC dc) {
+    const int saved = SaveDC(dc);
+    const RECT& at = PixelBounds();
+    IntersectClipRect(dc, at.left, at.top, at.right, at.bottom);
+    OffsetViewportOrgEx(dc, at.left, at.top, nullptr);
+    Paint(dc);
+    PaintChildren(dc);
+    RestoreDC(dc, saved);
+}
+
+TWinControl& TWinControl::ContainerAt(POINT& pixel) {
+    for (auto child = controls_.rbegin(); child != controls_.rend(); ++child)
+        if (TWinControl* container = WindowlessChild(*child);
+            container && PtInRect(&container->PixelBounds(), pixel)) {
+            pixel.x -= container->PixelBounds().left;
+            pixel.y -= container->PixelBounds().top;
+            return container->ContainerAt(pixel);
+        }
+    return *this;
 }
 
 // Notifications name the child's window: its object answers them.
@@ -474,18 +566,24 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         Realign();
         break;
-    case WM_MOUSEMOVE:
-        if (OnMouseMove)
-            OnMouseMove(this, static_cast<TShiftState>(wParam),
-                        ScaleFromDpi(GET_X_LPARAM(lParam), Dpi()),
-                        ScaleFromDpi(GET_Y_LPARAM(lParam), Dpi()));
+    case WM_MOUSEMOVE: {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        TWinControl& target = ContainerAt(at);
+        if (target.OnMouseMove)
+            target.OnMouseMove(&target, static_cast<TShiftState>(wParam), ScaleFromDpi(at.x, Dpi()),
+                               ScaleFromDpi(at.y, Dpi()));
         break; // a system control still needs it: hover looks, drag-selection
-    case WM_SETCURSOR:
-        if (Cursor == crNone && LOWORD(lParam) == HTCLIENT) {
+    }
+    case WM_SETCURSOR: {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(handle_, &at);
+        if (LOWORD(lParam) == HTCLIENT && ContainerAt(at).Cursor == crNone) {
             SetCursor(nullptr);
             return TRUE;
         }
         break;
+    }
     case WM_NCDESTROY: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
         Unbind();

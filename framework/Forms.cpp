@@ -220,10 +220,12 @@ void TForm::ApplyStayOnTop() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// A windowless control lies under every window; it has no place here.
 void TForm::ApplyStackingOrder() {
     for (TWinControl* control : StackingOrder)
-        SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (control->HandleAllocated())
+            SetWindowPos(control->Handle(), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm::Show() {

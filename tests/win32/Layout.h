@@ -19,6 +19,10 @@ inline RECT PlacedRect(const TControl& control) {
     GetWindowRect(windowed->Handle(), &r);
     MapWindowPoints(HWND_DESKTOP, GetAncestor(windowed->Handle(), GA_PARENT),
                     reinterpret_cast<POINT*>(&r), 2);
+    if (const TWinControl* parent = control.Parent()) { // past the windowless ones between
+        const RECT origin = parent->ToHost({});
+        OffsetRect(&r, -origin.left, -origin.top);
+    }
     return r;
 }
 
@@ -62,8 +66,8 @@ inline void ExpectScaledForm(const TForm& form, int width, int height, int dpi) 
 
 // Everything a screen of another scale could change, to compare exactly.
 inline void CollectLayout(TWinControl& parent, std::vector<long>& layout) {
-    RECT window;
-    GetWindowRect(parent.Handle(), &window);
+    RECT window{};
+    GetWindowRect(parent.Handle(), &window); // a windowless one's place is its parent's to say
     layout.insert(layout.end(), {window.left, window.top, window.right, window.bottom,
                                  RequestedFontHeight(parent)});
     for (TControl* child : parent.Controls()) {

@@ -65,11 +65,12 @@ TEST_F(ScaledDisplay, CoversTheScreenWithTheStripStraddlingTheBottomEdge) {
     EXPECT_EQ(window.top, 0);
     EXPECT_EQ(window.right, screenW);
     EXPECT_EQ(window.bottom, screenH + rows);
-    const RECT main = ScreenRect(form.panelMain.Handle());
+    // The window is at the screen's origin, without a border.
+    const RECT main = PlacedRect(form.panelMain);
     EXPECT_EQ(main.top, 0);
     EXPECT_EQ(main.bottom, screenH - rows);
     EXPECT_EQ(main.right - main.left, screenW);
-    const RECT bottom = ScreenRect(form.panelBottom.Handle());
+    const RECT bottom = PlacedRect(form.panelBottom);
     EXPECT_EQ(bottom.top, screenH - rows);
     EXPECT_EQ(bottom.bottom, screenH + rows);
     ExpectScaledLayout(form, dpi);
@@ -158,12 +159,11 @@ TEST_F(Display, TextWithoutRoomIsPlacedAtZero) {
 TEST_F(Display, TheFiftyFirstMouseMoveCloses) {
     TfrmQuorbel& form = Open();
     form.MouseMoveCount = 0; // whatever the pointer did while the window appeared
-    for (int i = 0; i < 50; ++i) {
-        HWND panel = i % 2 ? form.panelMain.Handle() : form.panelBottom.Handle();
-        SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(i, i));
-    }
+    const int bottom = form.panelBottom.PixelBounds().top; // over either panel
+    for (int i = 0; i < 50; ++i)
+        SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(i, i % 2 ? i : bottom + i));
     EXPECT_FALSE(Application.Terminated());
-    SendMessageA(form.panelBottom.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, bottom + 5));
     EXPECT_TRUE(Application.Terminated());
 }
 
@@ -171,7 +171,7 @@ TEST_F(Display, MouseButtonsAndTheWheelDoNotClose) {
     TfrmQuorbel& form = Open();
     for (UINT message :
          {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_ACTIVATE})
-        SendMessageA(form.panelMain.Handle(), message, 0, 0);
+        SendMessageA(form.Handle(), message, 0, 0);
     EXPECT_FALSE(Application.Terminated());
 }
 
@@ -179,14 +179,12 @@ TEST_F(Display, EveryKeyCloses) {
     const struct {
         UINT message;
         WPARAM key;
-        bool toPanel;
-    } keys[] = {{WM_KEYDOWN, VK_SHIFT, false}, {WM_KEYDOWN, VK_TAB, false},
-                {WM_KEYDOWN, VK_ESCAPE, true}, {WM_SYSKEYDOWN, VK_MENU, false},
-                {WM_CHAR, 'a', false},         {WM_CHAR, ' ', true}};
+    } keys[] = {{WM_KEYDOWN, VK_SHIFT},   {WM_KEYDOWN, VK_TAB}, {WM_KEYDOWN, VK_ESCAPE},
+                {WM_SYSKEYDOWN, VK_MENU}, {WM_CHAR, 'a'},       {WM_CHAR, ' '}};
     for (const auto& k : keys) {
         TfrmQuorbel& form = Open();
         // Through the message loop, which gives the form the first look.
-        PostMessageA(k.toPanel ? form.panelMain.Handle() : form.Handle(), k.message, k.key, 0);
+        PostMessageA(form.Handle(), k.message, k.key, 0);
         Application.ProcessMessages();
         EXPECT_TRUE(Application.Terminated()) << k.message << " " << k.key;
         TearDown();
@@ -228,7 +226,7 @@ TEST_F(Display, EveryWayOutShowsTheTaskbarAgain) {
          [](TfrmQuorbel& form) {
              form.MouseMoveCount = 0;
              for (int i = 0; i < 51; ++i)
-                 PostMessageA(form.panelMain.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(i, 9));
+                 PostMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(i, 9));
              PumpUntilTerminated();
          }},
         {"WM_CLOSE from another program",

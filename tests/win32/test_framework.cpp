@@ -31,10 +31,19 @@ class TfrmProbe : public TForm {
     TButton btnDisabled{this};
     TButton btnAction{this};
     TButton btnHidden{this};
+    TPanel pnlStrip{this};
+    TButton btnInStrip{this};
 
     void Clicked(TObject* sender) { clicks.push_back(sender); }
+    void Moved(TObject* sender, TShiftState, int x, int y) { moves.push_back({sender, x, y}); }
     void Failing(TObject*) { throw std::runtime_error("Kaputt"); }
     std::vector<TObject*> clicks;
+    struct Move {
+        TObject* sender;
+        int x, y;
+        bool operator==(const Move& o) const { return sender == o.sender && x == o.x && y == o.y; }
+    };
+    std::vector<Move> moves;
 };
 
 using F = TfrmProbe;
@@ -54,7 +63,9 @@ TfrmProbe::TfrmProbe() {
         Row{&F::btnDefault,  &F::gbxBox, {8, 50},    {100, 25}, "Vor&gabe", ParentFont, 1}.Default().OnClick(&F::Clicked),
         Row{&F::btnDisabled, OnForm,     {8, 120},   {80, 25},  "&Nein",    ParentFont, 3}.OnClick(&F::Clicked),
         Row{&F::btnAction,   OnForm,     {100, 120}, {80, 25},  "&Los",     ParentFont, 4}.Anchors(akRight | akBottom).OnClick(&F::Clicked),
-        Row{&F::btnHidden,   OnForm,     {200, 120}, {80, 25},  "&Weg",     ParentFont, 5}.Hidden().OnClick(&F::Clicked));
+        Row{&F::btnHidden,   OnForm,     {200, 120}, {80, 25},  "&Weg",     ParentFont, 5}.Hidden().OnClick(&F::Clicked),
+        Row{&F::pnlStrip,    OnForm,     {8, 150},   {200, 40}, "",         ParentFont, NoTabStop}.OnMouseMove(&F::Moved),
+        Row{&F::btnInStrip,  &F::pnlStrip, {10, 8},  {80, 25},  "Drin",     ParentFont, NoTabStop});
     // clang-format on
 }
 
@@ -170,6 +181,29 @@ TEST_F(Framework, AWindowIsMovedWhereItIsNotAtItsBoundsAndOnlyThere) {
         control->SetBounds(bounds.left, bounds.top, control->Width(), control->Height());
         EXPECT_EQ(counter.Moves(), 0) << control->Caption();
     }
+}
+
+TEST_F(Framework, APanelDrawsOnTheFormAndTheWindowsInItFollowItsMovesAndVisibility) {
+    TPanel& panel = form().pnlStrip;
+    const HWND inner = form().btnInStrip.Handle();
+    const auto innerLeft = [&] {
+        POINT at{0, 0};
+        MapWindowPoints(inner, form().Handle(), &at, 1);
+        return at.x;
+    };
+    EXPECT_FALSE(panel.HandleAllocated());
+    EXPECT_EQ(GetParent(inner), form().Handle());
+    EXPECT_EQ(innerLeft(), 18);
+    panel.SetLeft(40);
+    EXPECT_EQ(innerLeft(), 50);
+    panel.SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(inner));
+    panel.SetVisible(true);
+    EXPECT_TRUE(IsWindowVisible(inner));
+    // Over the panel, the panel has the move, in its own coordinates.
+    SendMessageA(form().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(45, 157));
+    SendMessageA(form().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(45, 140));
+    EXPECT_EQ(form().moves, (std::vector<TfrmProbe::Move>{{&panel, 5, 7}}));
 }
 
 TEST_F(Framework, AnEditGetsItsFontColourAndKeepsOneBrush) {
