@@ -30,8 +30,7 @@ void ApplySettingsDesign(TfrmSettings& form) {
             .Border(TBorderStyle::Single, biSystemMenu).Position(TPosition::ScreenCenter)
             .Color(clBtnFace).ActiveControl(&F::btnOk).OnCreate(&F::FormCreate)
             .Stacking({&F::btnCancel, &F::btnOk, &F::btnInfo, &F::btnGeschenke, &F::cbxWorkDays, &F::edtText,
-                       &F::panelPreview, &F::btnChangeFont, &F::edtDate, &F::btnChangeColor, &F::gbxCalender,
-                       &F::btnCalender}),
+                       &F::btnChangeFont, &F::edtDate, &F::btnChangeColor, &F::gbxCalender, &F::btnCalender}),
         //  member                parent           position    size        caption                                 font          tab
         Row{&F::labDate,          OnForm,          {8, 16},    {56, 19},   "Datum:",                               LabelFont,    NoTabStop},
         Row{&F::edtDate,          OnForm,          {144, 12},  {137, 26},  "",                                     InputFont,    0}.MaxLength(10).OnChange(&F::edtDateChange),

@@ -17,10 +17,16 @@ const char* const ControlClass = "QuorbelControl";
 const char* const BindingProperty = "Quorbel.Control";
 const char* const TimerRefused = "Nicht genügend Timer verfügbar";
 
-void ForEachWindowed(const std::vector<TControl*>& controls, void (*action)(TWinControl&)) {
+void ForEachWinControl(const std::vector<TControl*>& controls, void (*action)(TWinControl&)) {
     for (TControl* child : controls)
-        if (auto* windowed = dynamic_cast<TWinControl*>(child))
-            action(*windowed);
+        if (auto* container = dynamic_cast<TWinControl*>(child))
+            action(*container);
+}
+
+// The control as a windowless container that can be seen, or nullptr.
+TWinControl* ShownWindowless(TControl* control) {
+    auto* container = dynamic_cast<TWinControl*>(control);
+    return container && container->Windowless() && container->Visible() ? container : nullptr;
 }
 
 } // namespace
@@ -240,7 +246,7 @@ RECT TWinControl::ToHost(RECT pixels) const {
     return pixels;
 }
 
-RECT TWinControl::WindowRect() const {
+RECT TWinControl::RectInHost() const {
     return Parent() ? Parent()->ToHost(PixelBounds()) : PixelBounds();
 }
 
@@ -252,15 +258,10 @@ bool TWinControl::EnabledInHost() const {
     return Enabled() && (!Parent() || !Parent()->Windowless() || Parent()->EnabledInHost());
 }
 
-TWinControl* TWinControl::WindowlessChild(TControl* child) const {
-    auto* container = dynamic_cast<TWinControl*>(child);
-    return container && container->Windowless() && container->Visible() ? container : nullptr;
-}
-
 void TWinControl::CreateHandle() {
     if (!handle_ && !Windowless())
         CreateOwnWindow();
-    ForEachWindowed(controls_, [](TWinControl& child) { child.CreateHandle(); });
+    ForEachWinControl(controls_, [](TWinControl& child) { child.CreateHandle(); });
 }
 
 void TWinControl::CreateOwnWindow() {
@@ -271,7 +272,7 @@ void TWinControl::CreateOwnWindow() {
     const bool shown = Parent() && ShownInHost();
     const DWORD style =
         WindowStyle() | (shown ? WS_VISIBLE : 0) | (EnabledInHost() ? 0 : WS_DISABLED);
-    const RECT at = WindowRect();
+    const RECT at = RectInHost();
     const HWND created = CreateWindowExA(WindowExStyle(), systemClass ? systemClass : ControlClass,
                                          Caption().c_str(), style, at.left, at.top,
                                          at.right - at.left, at.bottom - at.top, WindowParent(),
@@ -333,26 +334,29 @@ void TWinControl::Place(const RECT& bounds, const RECT& pixels) {
     TControl::Place(bounds, pixels);
     // Layout passes set most bounds again unchanged; each move of a window
     // costs messages and, under Wine, a round to the X server.
-    const RECT at = WindowRect();
-    if (handle_ && !HasBounds(handle_, at))
-        SetWindowPos(handle_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindowInHost();
     Realign();
     if (Windowless() && Parent() && !EqualRect(&old, &pixels)) {
         Parent()->InvalidateArea(old);
         Parent()->InvalidateArea(pixels);
-        // The windows inside move with it, whatever their own bounds say.
-        ForEachWindowed(controls_, [](TWinControl& child) {
-            child.Place(child.BoundsRect(), child.PixelBounds());
-        });
     }
+}
+
+// Also where only a windowless container around it moved, at any depth.
+void TWinControl::MoveWindowInHost() {
+    const RECT at = RectInHost();
+    if (handle_ && !HasBounds(handle_, at))
+        SetWindowPos(handle_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Windowless())
+        ForEachWinControl(controls_, [](TWinControl& child) { child.MoveWindowInHost(); });
 }
 
 void TWinControl::SetVisible(bool visible) {
     TControl::SetVisible(visible);
     if (Windowless()) {
         Invalidate();
-        ForEachWindowed(controls_, [](TWinControl& child) { child.SetVisible(child.Visible()); });
+        ForEachWinControl(controls_, [](TWinControl& child) { child.SetVisible(child.Visible()); });
         return;
     }
     if (!handle_ || !Parent())
@@ -371,7 +375,7 @@ void TWinControl::SetEnabled(bool enabled) {
     if (handle_)
         EnableWindow(handle_, EnabledInHost());
     if (Windowless())
-        ForEachWindowed(controls_, [](TWinControl& child) { child.SetEnabled(child.Enabled()); });
+        ForEachWinControl(controls_, [](TWinControl& child) { child.SetEnabled(child.Enabled()); });
 }
 
 char TWinControl::Accelerator() const {
@@ -469,7 +473,7 @@ void TWinControl::FontChanged() {
 void TWinControl::Paint(HDC dc) {
     const int saved = SaveDC(dc);
     for (TControl* child : controls_)
-        if (WindowlessChild(child)) {
+        if (ShownWindowless(child)) {
             const RECT& area = child->PixelBounds();
             ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
         }
@@ -488,12 +492,13 @@ void TWinControl::PaintChildren(HDC dc) {
             continue;
         if (auto* graphic = dynamic_cast<TGraphicControl*>(child))
             graphic->Paint(dc);
-        else if (TWinControl* container = WindowlessChild(child))
+        else if (TWinControl* container = ShownWindowless(child))
             container->PaintOnHost(dc);
     }
 }
 
-// In its own coordinates, and only inside itself.
+// Offset and clipped, so that it and what it holds paint at their own pixel
+// bounds, as they would in a window of their own.
 void TWinControl::PaintOnHost(HDC dc) {
     const int saved = SaveDC(dc);
     const RECT& at = PixelBounds();
@@ -506,8 +511,8 @@ void TWinControl::PaintOnHost(HDC dc) {
 
 TWinControl& TWinControl::ContainerAt(POINT& pixel) {
     for (auto child = controls_.rbegin(); child != controls_.rend(); ++child)
-        if (TWinControl* container = WindowlessChild(*child);
-            container && PtInRect(&container->PixelBounds(), pixel)) {
+        if (TWinControl* container = ShownWindowless(*child);
+            container && container->Enabled() && PtInRect(&container->PixelBounds(), pixel)) {
             pixel.x -= container->PixelBounds().left;
             pixel.y -= container->PixelBounds().top;
             return container->ContainerAt(pixel);
@@ -575,10 +580,13 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break; // a system control still needs it: hover looks, drag-selection
     }
     case WM_SETCURSOR: {
+        // Over a child window, which asks its parent first, this control's own.
         POINT at;
         GetCursorPos(&at);
         ScreenToClient(handle_, &at);
-        if (LOWORD(lParam) == HTCLIENT && ContainerAt(at).Cursor == crNone) {
+        const TWinControl& under =
+            reinterpret_cast<HWND>(wParam) == handle_ ? ContainerAt(at) : *this;
+        if (LOWORD(lParam) == HTCLIENT && under.Cursor == crNone) {
             SetCursor(nullptr);
             return TRUE;
         }

@@ -1,7 +1,8 @@
 #pragma once
 // The thin control layer: components with a name and an owner, windowed
-// controls over real windows, windowless ones (labels) drawn by their
-// parent, containers (panels, group boxes) and the timer.
+// controls over real windows, windowless ones (labels, pictures) drawn by
+// their parent, containers (group boxes in windows of their own, panels
+// drawn on their parent's) and the timer.
 //
 // A message travels: Windows -> FrameworkWindowProc (through the one Guard)
 // -> the bound control's WndProc; notifications a child sends its parent
@@ -174,8 +175,7 @@ class TGraphicControl : public TControl {
 
 class TWinControl : public TControl {
   public:
-    // A windowless one is a container drawn on its parent's window.
-    explicit TWinControl(TComponent* owner, bool windowless = false);
+    explicit TWinControl(TComponent* owner) : TWinControl(owner, false) {}
     ~TWinControl() override;
 
     HWND Handle() const { return handle_; }
@@ -237,6 +237,8 @@ class TWinControl : public TControl {
   protected:
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
+    TWinControl(TComponent* owner, bool windowless);
+
     virtual DWORD WindowStyle() const { return WS_CHILD | WS_CLIPSIBLINGS; }
     virtual DWORD WindowExStyle() const { return 0; }
     virtual HWND WindowParent() const;
@@ -270,12 +272,12 @@ class TWinControl : public TControl {
     bool ShownInHost() const;
     bool EnabledInHost() const;
     // The own window's place in its parent window's client coordinates.
-    RECT WindowRect() const;
+    RECT RectInHost() const;
+    void MoveWindowInHost();
     void PaintOnHost(HDC dc);
     // The windowless container under the point, with the point made its
     // own; this control where there is none.
     TWinControl& ContainerAt(POINT& pixel);
-    TWinControl* WindowlessChild(TControl* child) const;
     void AlignStrip(TControl& child, RECT& free);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     std::vector<TControl*> controls_;

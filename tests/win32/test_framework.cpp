@@ -32,7 +32,8 @@ class TfrmProbe : public TForm {
     TButton btnAction{this};
     TButton btnHidden{this};
     TPanel pnlStrip{this};
-    TButton btnInStrip{this};
+    TPanel pnlInner{this};
+    TButton btnInner{this};
 
     void Clicked(TObject* sender) { clicks.push_back(sender); }
     void Moved(TObject* sender, TShiftState, int x, int y) { moves.push_back({sender, x, y}); }
@@ -65,7 +66,8 @@ TfrmProbe::TfrmProbe() {
         Row{&F::btnAction,   OnForm,     {100, 120}, {80, 25},  "&Los",     ParentFont, 4}.Anchors(akRight | akBottom).OnClick(&F::Clicked),
         Row{&F::btnHidden,   OnForm,     {200, 120}, {80, 25},  "&Weg",     ParentFont, 5}.Hidden().OnClick(&F::Clicked),
         Row{&F::pnlStrip,    OnForm,     {8, 150},   {200, 40}, "",         ParentFont, NoTabStop}.OnMouseMove(&F::Moved),
-        Row{&F::btnInStrip,  &F::pnlStrip, {10, 8},  {80, 25},  "Drin",     ParentFont, NoTabStop});
+        Row{&F::pnlInner,    &F::pnlStrip, {10, 4},  {120, 32}, "",         ParentFont, NoTabStop},
+        Row{&F::btnInner,    &F::pnlInner, {10, 4},  {80, 25},  "Drin",     ParentFont, NoTabStop});
     // clang-format on
 }
 
@@ -183,9 +185,10 @@ TEST_F(Framework, AWindowIsMovedWhereItIsNotAtItsBoundsAndOnlyThere) {
     }
 }
 
-TEST_F(Framework, APanelDrawsOnTheFormAndTheWindowsInItFollowItsMovesAndVisibility) {
+// A button in a panel in a panel.
+TEST_F(Framework, APanelDrawsOnTheFormAndTheWindowsInItFollowItsMovesAndStates) {
     TPanel& panel = form().pnlStrip;
-    const HWND inner = form().btnInStrip.Handle();
+    const HWND inner = form().btnInner.Handle();
     const auto innerLeft = [&] {
         POINT at{0, 0};
         MapWindowPoints(inner, form().Handle(), &at, 1);
@@ -193,16 +196,22 @@ TEST_F(Framework, APanelDrawsOnTheFormAndTheWindowsInItFollowItsMovesAndVisibili
     };
     EXPECT_FALSE(panel.HandleAllocated());
     EXPECT_EQ(GetParent(inner), form().Handle());
-    EXPECT_EQ(innerLeft(), 18);
+    EXPECT_EQ(innerLeft(), 28);
     panel.SetLeft(40);
-    EXPECT_EQ(innerLeft(), 50);
+    EXPECT_EQ(innerLeft(), 60);
     panel.SetVisible(false);
     EXPECT_FALSE(IsWindowVisible(inner));
     panel.SetVisible(true);
     EXPECT_TRUE(IsWindowVisible(inner));
-    // Over the panel, the panel has the move, in its own coordinates.
+    // Over the panel, the panel has the move, in its own coordinates; over
+    // a disabled one, the form.
     SendMessageA(form().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(45, 157));
     SendMessageA(form().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(45, 140));
+    panel.SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(inner));
+    SendMessageA(form().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(45, 157));
+    panel.SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(inner));
     EXPECT_EQ(form().moves, (std::vector<TfrmProbe::Move>{{&panel, 5, 7}}));
 }
 
