@@ -10,7 +10,10 @@
 #     program under two names measured between 0.96 and 1.15 of itself
 #     here: read a ratio from more than one run;
 #   - CPU of every thread of the program and of the wineserver over
-#     BENCH_SECONDS (60) of display, from the scheduler's nanosecond counters;
+#     BENCH_SECONDS (60) of display, from the scheduler's nanosecond counters,
+#     in two halves in the order saver, floor, floor, saver: the wineserver
+#     also serves the whole session, whose own work dies down after the
+#     starts, and would otherwise always count against the first;
 #   - peak resident memory;
 # then the settings dialog's cost per keystroke and the shipped i386 file's
 # size with its sections. Prints figures; fails nothing. Run in a session:
@@ -66,8 +69,9 @@ start_time() {
     sleep 0.5
 }
 
-# running_cost NAME TITLE PROGRAM ARGS...: sets NAME_cpu, NAME_server (ms)
-# and NAME_memory (KiB) over a stretch of display.
+# running_cost NAME TITLE PROGRAM ARGS...: adds to NAME_cpu and NAME_server
+# (ms) what half the stretch of display costs; NAME_memory (KiB) is the
+# highest peak.
 running_cost() {
     local name=$1 title=$2
     shift 2
@@ -77,10 +81,14 @@ running_cost() {
     local cpu0 server0
     cpu0=$(cpu_ns "$pid")
     server0=$(cpu_ns "$server")
-    sleep "$seconds"
-    printf -v "${name}_cpu" '%s' "$(ms $(($(cpu_ns "$pid") - cpu0)))"
-    printf -v "${name}_server" '%s' "$(ms $(($(cpu_ns "$server") - server0)))"
-    printf -v "${name}_memory" '%s' "$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")"
+    sleep "$((seconds / 2))"
+    declare -n cpu=${name}_cpu server_cpu=${name}_server memory=${name}_memory
+    cpu=$((cpu + $(ms $(($(cpu_ns "$pid") - cpu0)))))
+    server_cpu=$((server_cpu + $(ms $(($(cpu_ns "$server") - server0)))))
+    local peak
+    peak=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
+    ((peak > memory)) && memory=$peak
+    unset -n cpu server_cpu memory
     xdotool key space
     wait "$pid" 2>/dev/null || true
 }
@@ -104,8 +112,11 @@ for round in $(seq "$starts"); do
     fi
     unset pair
 done
+saver_cpu=0 saver_server=0 saver_memory=0 floor_cpu=0 floor_server=0 floor_memory=0
 running_cost saver Bildschirmschoner "${saver[@]}"
 running_cost floor Floor "${floor[@]}"
+running_cost floor Floor "${floor[@]}"
+running_cost saver Bildschirmschoner "${saver[@]}"
 
 row() { printf '%-44s %18s %18s %6s\n' "$1" "$2" "$3" "$(ratio "$4" "$5")"; }
 echo "$("$QUORBEL_WINE" --version 2>/dev/null), $(file -b "$tree/Quorbel.scr" | cut -d, -f1)" \
