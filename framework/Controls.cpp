@@ -193,16 +193,20 @@ bool TControl::Reachable() const {
 
 void TControl::Invalidate() {}
 
+// Only the two rectangles change: no full repaint, no flicker.
+void TControl::InvalidateMoved(const RECT& old) {
+    if (parent_ && !EqualRect(&old, &pixels_)) {
+        parent_->InvalidateArea(old);
+        parent_->InvalidateArea(pixels_);
+    }
+}
+
 // --- TGraphicControl -----------------------------------------------------
 
 void TGraphicControl::Place(const RECT& bounds, const RECT& pixels) {
     const RECT old = PixelBounds();
     TControl::Place(bounds, pixels);
-    if (Parent() && !EqualRect(&old, &pixels)) {
-        // Only the two rectangles change: no full repaint, no flicker.
-        Parent()->InvalidateArea(old);
-        Parent()->InvalidateArea(pixels);
-    }
+    InvalidateMoved(old);
 }
 
 void TGraphicControl::SetVisible(bool visible) {
@@ -336,10 +340,8 @@ void TWinControl::Place(const RECT& bounds, const RECT& pixels) {
     // costs messages and, under Wine, a round to the X server.
     MoveWindowInHost();
     Realign();
-    if (Windowless() && Parent() && !EqualRect(&old, &pixels)) {
-        Parent()->InvalidateArea(old);
-        Parent()->InvalidateArea(pixels);
-    }
+    if (Windowless())
+        InvalidateMoved(old);
 }
 
 // Also where only a windowless container around it moved, at any depth.
@@ -580,13 +582,17 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break; // a system control still needs it: hover looks, drag-selection
     }
     case WM_SETCURSOR: {
+        if (LOWORD(lParam) != HTCLIENT)
+            break;
         // Over a child window, which asks its parent first, this control's own.
-        POINT at;
-        GetCursorPos(&at);
-        ScreenToClient(handle_, &at);
-        const TWinControl& under =
-            reinterpret_cast<HWND>(wParam) == handle_ ? ContainerAt(at) : *this;
-        if (LOWORD(lParam) == HTCLIENT && under.Cursor == crNone) {
+        const TWinControl* under = this;
+        if (reinterpret_cast<HWND>(wParam) == handle_) {
+            POINT at;
+            GetCursorPos(&at);
+            ScreenToClient(handle_, &at);
+            under = &ContainerAt(at);
+        }
+        if (under->Cursor == crNone) {
             SetCursor(nullptr);
             return TRUE;
         }

@@ -144,6 +144,8 @@ class TControl : public TComponent {
     virtual void Place(const RECT& bounds, const RECT& pixels);
     // The font handle made so far, which the control no longer keeps.
     FontHandle TakeFont() { return std::move(font_); }
+    // For an area its parent draws, which was at old.
+    void InvalidateMoved(const RECT& old);
 
   private:
     friend class TWinControl;
