@@ -24,6 +24,11 @@ include(${CMAKE_CURRENT_LIST_DIR}/libjpeg.cmake)
 add_library(quorbel_jpeg STATIC framework/JpegImage.cpp)
 target_link_libraries(quorbel_jpeg PUBLIC quorbel_core jpeg_static gdi32)
 
+# The version as users read it; QuorbelVersion.h carries it to the code.
+set(QUORBEL_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+configure_file(${CMAKE_SOURCE_DIR}/resources/QuorbelVersion.h.in
+    ${CMAKE_BINARY_DIR}/generated/QuorbelVersion.h @ONLY)
+
 # The form-and-control layer and the windows built on it.
 add_library(quorbel_forms STATIC
     framework/Buttons.cpp
@@ -39,6 +44,7 @@ add_library(quorbel_forms STATIC
     forms/ufrmQuorbel.cpp
     forms/ufrmSettings.cpp)
 target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32)
+target_include_directories(quorbel_forms PUBLIC ${CMAKE_BINARY_DIR}/generated)
 
 # The program file's resources; test programs carry them too, so that the
 # windows find their pictures and the themed controls.
@@ -46,7 +52,7 @@ enable_language(RC)
 set(QUORBEL_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/Quorbel.rc
     ${CMAKE_SOURCE_DIR}/resources/Pictures.rc)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_BINARY_DIR}/generated")
 # CMake scans resource scripts only for #include; the files windres reads
 # by name are dependencies all the same.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Quorbel.rc PROPERTIES OBJECT_DEPENDS
@@ -64,7 +70,6 @@ target_link_options(Quorbel PRIVATE -s)
 # The setup, from the project's installer script: x86-unicode carries the
 # shipped program, amd64-unicode the 64-bit twin that the suites run where
 # the kernel runs no 32-bit code.
-set(QUORBEL_VERSION 2.2)
 set(QUORBEL_SETUP ${CMAKE_BINARY_DIR}/Quorbel-${QUORBEL_VERSION}-setup.exe)
 find_program(MAKENSIS makensis REQUIRED)
 if(MINGW_ARCH STREQUAL "x86_64")
@@ -74,9 +79,10 @@ else()
 endif()
 add_custom_command(OUTPUT ${QUORBEL_SETUP}
     COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8 -DTARGET=${_nsis_target}
-        -DVERSION=${QUORBEL_VERSION} -DPROGRAM=$<TARGET_FILE:Quorbel> -DOUTFILE=${QUORBEL_SETUP}
+        -DVERSION=${QUORBEL_VERSION} -DVERSION_FULL=${PROJECT_VERSION} -DPROGRAM=$<TARGET_FILE:Quorbel> -DOUTFILE=${QUORBEL_SETUP}
         ${CMAKE_SOURCE_DIR}/installer/Quorbel.nsi
     DEPENDS Quorbel ${CMAKE_SOURCE_DIR}/installer/Quorbel.nsi ${CMAKE_SOURCE_DIR}/resources/Quorbel.ico
+        ${CMAKE_SOURCE_DIR}/resources/setup.bmp
     VERBATIM)
 add_custom_target(setup ALL DEPENDS ${QUORBEL_SETUP})
 # Its one name, for the scripts: an older version's setup may still lie beside it.

@@ -2,6 +2,8 @@
 
 #include "framework/Design.h"
 
+#include "QuorbelVersion.h"
+
 TfrmAbout* frmAbout = nullptr;
 
 const char* const MakerEmail = "autor@example.com";
@@ -42,7 +44,7 @@ void TfrmAbout::FormCreate(TObject*) {
     btnEmail.SetHint(MakerEmail);
     btnWebsite.SetHint(MakerHomePage);
     Name.SetCaption("Quorbel");
-    Version.SetCaption("Version 2.2");
+    Version.SetCaption("Version " QUORBEL_VERSION);
 }
 
 void TfrmAbout::btnEmailClick(TObject*) {

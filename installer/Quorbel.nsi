@@ -1,15 +1,15 @@
 ; The setup: puts Quorbel.scr into the user's own program folder, selects it
 ; as the screen saver and registers an uninstaller; no administrator rights.
 ;
-;   makensis -INPUTCHARSET UTF8 -DTARGET=x86-unicode -DVERSION=2.2
+;   makensis -INPUTCHARSET UTF8 -DTARGET=x86-unicode -DVERSION=2.2 -DVERSION_FULL=2.2.0.0
 ;            -DPROGRAM=path/Quorbel.scr -DOUTFILE=path/Quorbel-2.2-setup.exe Quorbel.nsi
 ;
 ; What was selected before is remembered in the uninstall entry's own key
 ; and given back on uninstall, as long as the user has not chosen another
 ; saver since.
 
-!ifndef TARGET | VERSION | PROGRAM | OUTFILE
-  !error "TARGET, VERSION, PROGRAM and OUTFILE must be defined"
+!ifndef TARGET | VERSION | VERSION_FULL | PROGRAM | OUTFILE
+  !error "TARGET, VERSION, VERSION_FULL, PROGRAM and OUTFILE must be defined"
 !endif
 
 Unicode true
@@ -34,20 +34,37 @@ AllowSkipFiles off
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 
-VIProductVersion ${VERSION}.0.0
-VIFileVersion ${VERSION}.0.0
+VIProductVersion ${VERSION_FULL}
+VIFileVersion ${VERSION_FULL}
 VIAddVersionKey /LANG=1031 "ProductName" "Velkor Quorbel"
 VIAddVersionKey /LANG=1031 "CompanyName" "${COMPANY}"
 VIAddVersionKey /LANG=1031 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION}.0.0"
+VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION_FULL}"
 VIAddVersionKey /LANG=1031 "FileDescription" "Velkor Quorbel Setup"
 VIAddVersionKey /LANG=1031 "LegalCopyright" "Copyright © 2026 ${COMPANY}"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 
+; The line above the buttons names the product, not the setup's maker.
+BrandingText "Quorbel ${VERSION}"
+
 !define MUI_ICON "${__FILEDIR__}\..\resources\Quorbel.ico"
 !define MUI_UNICON "${__FILEDIR__}\..\resources\Quorbel.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\..\resources\setup.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\..\resources\setup.bmp"
+
+; What this setup does, not the generic advice to close other programs: it
+; copies one file for the signed-in user and replaces nothing of Windows'.
+!define MUI_WELCOMEPAGE_TEXT "Quorbel ist ein Bildschirmschoner, der die Tage bis zu einem Datum \
+  zählt oder seit einem Datum.$\r$\n$\r$\n\
+  Der Assistent installiert Quorbel nur für Sie, in diesen Ordner:$\r$\n\
+  $INSTDIR$\r$\n\
+  Dann wählt er es als Ihren Bildschirmschoner. Administratorrechte sind dafür nicht nötig.$\r$\n$\r$\n\
+  Am Ende können Sie gleich die Einstellungen öffnen: Datum, Text, Schrift und Farben.$\r$\n$\r$\n\
+  Klicken Sie auf Installieren, um zu beginnen."
+!define MUI_FINISHPAGE_TEXT "Quorbel ist jetzt Ihr Bildschirmschoner.$\r$\n$\r$\n\
+  Die Einstellungen öffnet später „Quorbel einrichten“ im Startmenü."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Quorbel.scr"
 !define MUI_FINISHPAGE_RUN_PARAMETERS "/c"
 !define MUI_FINISHPAGE_RUN_TEXT "Quorbel jetzt einrichten"
@@ -55,8 +72,13 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Copyright © 2026 ${COMPANY}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+
+!define MUI_FINISHPAGE_TEXT "Quorbel wurde entfernt.$\r$\n$\r$\n\
+  Ihre Einstellungen (Datum, Text, Schrift und Farben) bleiben erhalten, \
+  für den Fall, dass Sie Quorbel wieder installieren."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "German"
 
 ; Deletes a file, or lets the user retry; cancelled, or silent, it aborts

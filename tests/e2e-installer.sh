@@ -46,6 +46,9 @@ start_from() {
     reg add "$settings" /v text /d "Mein Text" /f
 }
 install() { "$run" "$setup" /S >>"$log" 2>&1; }
+# What a program nobody here wrote makes of the entry: Wine's own list of
+# installed programs, one "key|||name" line each.
+listed() { "$QUORBEL_WINE" uninstaller --list 2>>"$log" | tr -d '\r' | grep '|||Quorbel$' >/dev/null; }
 # The uninstaller hands over to a copy of itself and returns: its work is
 # done when the folder and, last, the uninstall entry have gone.
 uninstall() {
@@ -71,6 +74,7 @@ expect "$desktop" ScreenSaveActive 1
 expect "$entry" DisplayName Quorbel
 expect "$entry" QuietUninstallString "\"${installed%Quorbel.scr}Uninstall.exe\" /S"
 expect "$entry" SaverBefore "$before"
+listed || fail "Wine's list of installed programs lacks Quorbel"
 
 # The installed program opens with the user's settings: OK saves them back.
 "$run" "$folder/Quorbel.scr" /c >>"$log" 2>&1 &
@@ -105,6 +109,7 @@ uninstall
 expect "$desktop" SCRNSAVE.EXE "$before"
 expect "$desktop" ScreenSaveActive 0
 expect "$entry" DisplayName ""
+listed && fail "Wine's list of installed programs still has Quorbel"
 expect "$settings" text "Mein Text"
 
 # No saver before: none after, also where the long path names the file.
