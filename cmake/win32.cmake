@@ -31,20 +31,33 @@ configure_file(${CMAKE_SOURCE_DIR}/resources/QuorbelVersion.h.in
 
 # The form-and-control layer and the windows built on it.
 add_library(quorbel_forms STATIC
+    framework/Application.cpp
     framework/Buttons.cpp
-    framework/Pickers.cpp
-    framework/Controls.cpp
+    framework/Component.cpp
+    framework/Container.cpp
+    framework/Control.cpp
     framework/Design.cpp
     framework/Dispatch.cpp
     framework/Edits.cpp
-    framework/Forms.cpp
+    framework/Form.cpp
     framework/Gdi.cpp
+    framework/Keyboard.cpp
+    framework/Pickers.cpp
     framework/Pictures.cpp
+    framework/StdControls.cpp
+    framework/Timer.cpp
+    framework/WinControl.cpp
     forms/ufrmAbout.cpp
     forms/ufrmQuorbel.cpp
     forms/ufrmSettings.cpp)
 target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32)
 target_include_directories(quorbel_forms PUBLIC ${CMAKE_BINARY_DIR}/generated)
+# The C++ library's error paths, replaced: on the link line of every program
+# that links the forms, as objects, not from an archive that the linker
+# would only search for what is missing at that point.
+add_library(quorbel_library_errors OBJECT framework/LibraryErrors.cpp)
+target_include_directories(quorbel_library_errors PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(quorbel_forms INTERFACE $<TARGET_OBJECTS:quorbel_library_errors>)
 
 # The program file's resources; test programs carry them too, so that the
 # windows find their pictures and the themed controls.

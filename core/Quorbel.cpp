@@ -5,7 +5,7 @@
 #include "core/uStartup.h"
 #include "forms/ufrmQuorbel.h"
 #include "forms/ufrmSettings.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 #include <windows.h>
 

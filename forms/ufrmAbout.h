@@ -3,9 +3,10 @@
 // links to the maker's e-mail address and home page.
 
 #include "core/uTools.h"
+#include "framework/Application.h"
 #include "framework/Buttons.h"
-#include "framework/Forms.h"
 #include "framework/Pictures.h"
+#include "framework/StdControls.h"
 
 class TfrmAbout : public TForm {
   public:

@@ -26,7 +26,7 @@ void ApplyQuorbelDesign(TfrmQuorbel& form) {
         Row{&F::panelMain,   OnForm,        {0, 0},     {800, 559}, "",               DisplayDesignFont, NoTabStop}.Align(TAlign::Client).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
         Row{&F::Timer,       OnForm,        {},         {},         "",               ParentFont,        NoTabStop}.Interval(2000).OnTimer(&F::TimerTimer),
         Row{&F::panelBottom, OnForm,        {0, 559},   {800, 41},  "Velkor Quorbel", DetailDesignFont,  NoTabStop}.Align(TAlign::Bottom).Color(clNavy).Cursor(crNone).OnMouseMove(&F::FormMouseMove),
-        Row{&F::labText,     &F::panelMain, {144, 232}, {0, 0},     "Velkor",         ParentFont,        NoTabStop}.Cursor(crNone));
+        Row{&F::labText,     &F::panelMain, {144, 232}, {0, 0},     "Velkor",         ParentFont,        NoTabStop});
     // clang-format on
 }
 

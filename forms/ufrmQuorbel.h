@@ -1,7 +1,9 @@
 #pragma once
 // The full-screen window of the screen saver.
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
+#include "framework/StdControls.h"
+#include "framework/Timer.h"
 
 #include <cstdint>
 #include <string>

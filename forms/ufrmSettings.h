@@ -3,10 +3,11 @@
 // screen saver, with a live preview; OK saves them.
 
 #include "core/uTools.h"
+#include "framework/Application.h"
 #include "framework/Buttons.h"
-#include "framework/Pickers.h"
 #include "framework/Edits.h"
-#include "framework/Forms.h"
+#include "framework/Pickers.h"
+#include "framework/StdControls.h"
 
 class TfrmSettings : public TForm {
   public:

@@ -178,7 +178,7 @@ void TLinkButton::SetHovered(bool hovered) {
 
 void TLinkButton::Paint(HDC dc) {
     TWinControl::Paint(dc);
-    RECT r = PixelClientRect();
+    RECT r = PixelClientArea();
     if (hovered_)
         DrawEdge(dc, &r, pressed_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     const int shift = pressed_ ? Scaled(1) : 0;
@@ -218,7 +218,7 @@ LRESULT TLinkButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ReleaseCapture();
         Invalidate();
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        const RECT r = PixelClientRect();
+        const RECT r = PixelClientArea();
         if (PtInRect(&r, at) && OnClick)
             OnClick(this);
         return 0;

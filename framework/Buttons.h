@@ -1,7 +1,7 @@
 #pragma once
 // Push buttons with a small picture, and flat link buttons.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 #include <commctrl.h>
 

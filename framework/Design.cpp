@@ -5,7 +5,7 @@ namespace design_detail {
 void ApplyFont(TControl& control, const TFontDesign& font) {
     if (!font.name) {
         if (control.Parent())
-            control.Font.Assign(control.Parent()->Font);
+            control.Font.Assign(control.Parent()->Self().Font);
         return;
     }
     control.Font.SetName(font.name);
@@ -15,15 +15,14 @@ void ApplyFont(TControl& control, const TFontDesign& font) {
     control.Font.SetCharset(font.charset);
 }
 
-void Place(TControl& control, TWinControl& parent, const TControlColumns& row) {
+void Place(TControl& control, TContainer& parent, const TControlColumns& row) {
     control.SetParent(&parent);
     control.SetBounds(row.position.x, row.position.y, row.size.cx, row.size.cy);
     auto* windowed = dynamic_cast<TWinControl*>(&control);
     if (!row.parentColor)
         control.SetColor(row.color);
     else if (!windowed || windowed->UsesParentColor())
-        control.SetColor(parent.Color());
-    control.Cursor = row.cursor;
+        control.SetColor(parent.Self().Color());
     ApplyFont(control, row.font);
     control.SetCaption(row.caption);
     control.SetAlign(row.align);

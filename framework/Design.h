@@ -6,10 +6,11 @@
 //
 // A row names its control by a pointer to the form's member and takes the
 // kind from the member's type, so a misspelt control, an option or an event
-// the kind does not have, or a parent that cannot hold controls, does not
+// the kind does not have, or a parent that is no container, does not
 // compile.
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
+#include "framework/StdControls.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -28,30 +29,41 @@ constexpr TFontDesign ParentFont{};
 constexpr int NoTabStop = -1;
 constexpr std::nullptr_t OnForm = nullptr; // the parent column for the form itself
 
-// A windowed control of the form F named by its member, or the form itself.
-// One type for every control class, so that a parent column, the active
-// control and the stacking list take any of them: the member is kept
-// type-erased, and the function made for its class turns it back.
-template <class F> class TWindowedMember {
+// A control of the form F in one role, named by its member, or the form
+// itself: a container (the parent column) or a windowed control (the active
+// control, the stacking list). One type whatever the member's class, so that
+// a column takes any control of its role.
+template <class F, class Role> class TRoleMember {
   public:
-    TWindowedMember(std::nullptr_t) {}
+    TRoleMember(std::nullptr_t) {}
     template <class C>
-    TWindowedMember(C F::*member)
-        : member_(reinterpret_cast<Erased>(member)), resolve_(&Resolve<C>) {
-        static_assert(std::is_base_of_v<TWinControl, C>,
-                      "only a windowed control holds controls, takes the focus or is stacked");
+    TRoleMember(C F::*member) : member_(reinterpret_cast<Erased>(member)), resolve_(&Resolve<C>) {
+        if constexpr (std::is_same_v<Role, TContainer>)
+            static_assert(std::is_base_of_v<TContainer, C>, "only a container holds controls");
+        else
+            static_assert(std::is_base_of_v<TWinControl, C>,
+                          "only a windowed control takes the focus or is stacked");
     }
-    TWinControl& Of(F& form) const { return resolve_ ? resolve_(form, member_) : form; }
+    Role& Of(F& form) const { return resolve_ ? resolve_(form, member_) : form; }
     bool IsForm() const { return !resolve_; }
 
   private:
-    using Erased = TWinControl F::*;
-    template <class C> static TWinControl& Resolve(F& form, Erased member) {
+    // The member is kept as a pointer to a Role member of F and turned back
+    // into a pointer to a C member of F before use. Converting a pointer to
+    // a data member to another such type and back gives the original value,
+    // whatever the classes ([expr.reinterpret.cast] paragraph 10); for a
+    // pointer to a member function it would not, and this holds none.
+    using Erased = Role F::*;
+    template <class C> static Role& Resolve(F& form, Erased member) {
+        static_assert(std::is_member_object_pointer_v<C F::*>);
         return form.*reinterpret_cast<C F::*>(member);
     }
     Erased member_ = nullptr;
-    TWinControl& (*resolve_)(F&, Erased) = nullptr;
+    Role& (*resolve_)(F&, Erased) = nullptr;
 };
+
+template <class F> using TContainerMember = TRoleMember<F, TContainer>;
+template <class F> using TWindowedMember = TRoleMember<F, TWinControl>;
 
 // The columns every control has, the same for every kind.
 struct TControlColumns {
@@ -66,7 +78,7 @@ struct TControlColumns {
     TAlign align = TAlign::None;
     bool parentColor = true;
     TColor color = clBtnFace;
-    int cursor = crDefault;
+    int cursor = crDefault; // containers only
 };
 
 // An event of the control of class C and the form's handler bound to it.
@@ -78,7 +90,7 @@ template <class C, class Event, class Handler> struct TEventBinding {
 // One control of the form F; C is its class. Options a kind has of its own
 // live in C::Options, so a setter compiles only on a row of such a kind.
 template <class F, class C> struct Row : TControlColumns {
-    using Parent = TWindowedMember<F>;
+    using Parent = TContainerMember<F>;
     using NotifyHandler = void (F::*)(TObject*);
     using KeyHandler = void (F::*)(TObject*, WORD&, TShiftState);
     using MouseMoveHandler = void (F::*)(TObject*, TShiftState, int, int);
@@ -99,7 +111,11 @@ template <class F, class C> struct Row : TControlColumns {
     Row& Hidden() { return OnControl(), visible = false, *this; }
     Row& Align(TAlign value) { return OnControl(), align = value, *this; }
     Row& Color(TColor value) { return OnControl(), color = value, parentColor = false, *this; }
-    Row& Cursor(int value) { return OnControl(), cursor = value, *this; }
+    Row& Cursor(int value) {
+        static_assert(std::is_base_of_v<TContainer, C>,
+                      "only a container has a pointer of its own; the mouse goes through the rest");
+        return cursor = value, *this;
+    }
 
     Row& Interval(unsigned ms) { return options.interval = ms, *this; }
     Row& Bevels(TPanelBevel outer, TPanelBevel inner) {
@@ -187,7 +203,7 @@ namespace design_detail {
 
 void ApplyFont(TControl& control, const TFontDesign& font);
 // The common columns, on a control just given its parent.
-void Place(TControl& control, TWinControl& parent, const TControlColumns& row);
+void Place(TControl& control, TContainer& parent, const TControlColumns& row);
 
 // The form's handler as the event's callable; nothing where there is none.
 template <class Event, class F, class... Args>
@@ -237,6 +253,8 @@ template <class F, class C> void ApplyControlDesign(F& form, const Row<F, C>& ro
     // Timers and common dialogs have no place on the form.
     if constexpr (std::is_base_of_v<TControl, C>)
         design_detail::Place(component, row.parent.Of(form), row);
+    if constexpr (std::is_base_of_v<TContainer, C>)
+        component.Cursor = row.cursor;
 }
 
 template <class F, class... C>

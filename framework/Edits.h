@@ -2,7 +2,7 @@
 // Input fields over the system's EDIT control: a plain one, and the date
 // field whose every edit goes through the date mask.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/DateMask.h"
 
 #include <string>

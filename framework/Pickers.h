@@ -2,7 +2,7 @@
 // The pickers: the system's month calendar for a date, and the common
 // dialogs for a font and a colour.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

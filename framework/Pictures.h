@@ -1,7 +1,7 @@
 #pragma once
-// Windowless pictures and frames, drawn by their parent.
+// Pictures and frames, drawn by their container.
 
-#include "framework/Controls.h"
+#include "framework/Control.h"
 
 #include <cstdint>
 #include <vector>

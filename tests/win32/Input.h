@@ -3,7 +3,7 @@
 // reach the focused window through the message loop with the key state
 // Windows keeps; the loop runs until they have been handled.
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 #include <windows.h>
 

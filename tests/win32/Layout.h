@@ -2,7 +2,7 @@
 // Where a form's controls are on the screen at the process's resolution:
 // their 1/96-inch bounds and font heights times DPI/96, within rounding.
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +19,15 @@ inline RECT PlacedRect(const TControl& control) {
     GetWindowRect(windowed->Handle(), &r);
     MapWindowPoints(HWND_DESKTOP, GetAncestor(windowed->Handle(), GA_PARENT),
                     reinterpret_cast<POINT*>(&r), 2);
-    if (const TWinControl* parent = control.Parent()) { // past the windowless ones between
+    if (const TContainer* parent = control.Parent()) { // past the panels between
         const RECT origin = parent->ToHost({});
         OffsetRect(&r, -origin.left, -origin.top);
     }
     return r;
 }
 
-// The height the window's font was asked for.
-inline int RequestedFontHeight(TWinControl& control) {
+// The height the control's font was asked for.
+inline int RequestedFontHeight(TControl& control) {
     LOGFONTA font{};
     GetObjectA(control.FontHandleOf(), sizeof font, &font);
     return font.lfHeight;
@@ -38,8 +38,9 @@ inline void ExpectScaled(long pixels, int units, int dpi, const char* what, cons
         << what << " of '" << c.Caption() << "' (" << typeid(c).name() << ") at " << dpi;
 }
 
-// Every control below parent, at any depth.
-inline void ExpectScaledLayout(const TWinControl& parent, int dpi) {
+// Every control below parent, at any depth; the fonts of the windowed
+// controls and the containers.
+inline void ExpectScaledLayout(const TContainer& parent, int dpi) {
     for (TControl* child : parent.Controls()) {
         const RECT placed = PlacedRect(*child);
         const RECT& bounds = child->BoundsRect();
@@ -47,11 +48,11 @@ inline void ExpectScaledLayout(const TWinControl& parent, int dpi) {
         ExpectScaled(placed.top, bounds.top, dpi, "top", *child);
         ExpectScaled(placed.right, bounds.right, dpi, "right", *child);
         ExpectScaled(placed.bottom, bounds.bottom, dpi, "bottom", *child);
-        if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
-            ExpectScaled(RequestedFontHeight(*windowed), windowed->Font.Height(), dpi, "font",
-                         *child);
-            ExpectScaledLayout(*windowed, dpi);
-        }
+        const auto* inner = dynamic_cast<const TContainer*>(child);
+        if (inner || dynamic_cast<TWinControl*>(child))
+            ExpectScaled(RequestedFontHeight(*child), child->Font.Height(), dpi, "font", *child);
+        if (inner)
+            ExpectScaledLayout(*inner, dpi);
     }
 }
 
@@ -65,15 +66,16 @@ inline void ExpectScaledForm(const TForm& form, int width, int height, int dpi) 
 }
 
 // Everything a screen of another scale could change, to compare exactly.
-inline void CollectLayout(TWinControl& parent, std::vector<long>& layout) {
+inline void CollectLayout(TContainer& parent, std::vector<long>& layout) {
     RECT window{};
-    GetWindowRect(parent.Handle(), &window); // a windowless one's place is its parent's to say
+    if (const auto* windowed = dynamic_cast<const TWinControl*>(&parent.Self()))
+        GetWindowRect(windowed->Handle(), &window); // a panel's place is its parent's to say
     layout.insert(layout.end(), {window.left, window.top, window.right, window.bottom,
-                                 RequestedFontHeight(parent)});
+                                 RequestedFontHeight(parent.Self())});
     for (TControl* child : parent.Controls()) {
         const RECT placed = PlacedRect(*child);
         layout.insert(layout.end(), {placed.left, placed.top, placed.right, placed.bottom});
-        if (auto* windowed = dynamic_cast<TWinControl*>(child))
-            CollectLayout(*windowed, layout);
+        if (auto* inner = dynamic_cast<TContainer*>(child))
+            CollectLayout(*inner, layout);
     }
 }

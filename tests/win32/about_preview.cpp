@@ -2,6 +2,7 @@
 // it can be looked at before the settings dialog exists.
 
 #include "forms/ufrmAbout.h"
+#include "framework/Timer.h"
 
 #include <cstdlib>
 

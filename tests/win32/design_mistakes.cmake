@@ -5,14 +5,17 @@
 set(reason_1 "btnOkay.? is not a member of")
 set(reason_2 "has no member named .?glyph")
 set(reason_3 "OnClick.? is not a member of .?TLabel")
-set(reason_4 "only a windowed control")
+set(reason_4 "only a container holds controls")
 set(reason_5 "conflicting types for parameter .?F")
 set(reason_6 "only a windowed control")
 set(reason_7 "only a windowed control")
 set(reason_8 "only a control has a place")
+set(reason_9 "only a container holds controls")
+set(reason_10 "OnMouseMove.? is not a member of .?TLabel")
+set(reason_11 "only a container has a pointer of its own")
 
 list(TRANSFORM DEFINITIONS PREPEND -D)
-foreach(mistake RANGE 0 8)
+foreach(mistake RANGE 0 11)
     # In the compiler's own words, without the source lines it quotes.
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANGUAGE=

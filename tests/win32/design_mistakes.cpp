@@ -4,6 +4,7 @@
 
 #include "framework/Buttons.h"
 #include "framework/Design.h"
+#include "framework/Timer.h"
 
 class TfrmRows : public TForm {
   public:
@@ -12,6 +13,7 @@ class TfrmRows : public TForm {
     TButton btnOk{this};
     TTimer Timer{this};
     void btnOkClick(TObject*) {}
+    void labNameMove(TObject*, TShiftState, int, int) {}
 };
 
 class TfrmOther : public TForm {
@@ -34,6 +36,12 @@ using F = TfrmRows;
 #define ROW Row{&TfrmOther::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}
 #elif MISTAKE == 8 // a place for a component that has none
 #define ROW Row{&F::Timer, OnForm, {}, {}, "", ParentFont, NoTabStop}.Hidden()
+#elif MISTAKE == 9 // a parent that has a window but holds no controls
+#define ROW Row{&F::labName, &F::btnOk, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}
+#elif MISTAKE == 10 // mouse moves over a drawn control, which the mouse goes through
+#define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.OnMouseMove(&F::labNameMove)
+#elif MISTAKE == 11 // a pointer of a drawn control's own
+#define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.Cursor(crNone)
 #else
 #define ROW Row{&F::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}.OnClick(&F::btnOkClick)
 #endif

@@ -183,10 +183,20 @@ TEST_F(Display, EveryKeyCloses) {
                 {WM_SYSKEYDOWN, VK_MENU}, {WM_CHAR, 'a'},       {WM_CHAR, ' '}};
     for (const auto& k : keys) {
         TfrmQuorbel& form = Open();
+        int handled = 0; // by the handlers: once, in the loop's first look
+        form.OnKeyDown = [&](TObject* s, WORD& key, TShiftState shift) {
+            ++handled;
+            form.FormKeyDown(s, key, shift);
+        };
+        form.OnKeyPress = [&](TObject* s, char& key) {
+            ++handled;
+            form.FormKeyPress(s, key);
+        };
         // Through the message loop, which gives the form the first look.
         PostMessageA(form.Handle(), k.message, k.key, 0);
         Application.ProcessMessages();
         EXPECT_TRUE(Application.Terminated()) << k.message << " " << k.key;
+        EXPECT_EQ(handled, 1) << k.message << " " << k.key;
         TearDown();
         SetUp();
     }

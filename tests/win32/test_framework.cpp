@@ -9,11 +9,13 @@
 #include "framework/Design.h"
 #include "framework/Edits.h"
 #include "framework/Errors.h"
+#include "framework/Timer.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -190,7 +192,7 @@ TEST_F(Framework, APanelDrawsOnTheFormAndTheWindowsInItFollowItsMovesAndStates) 
         MapWindowPoints(inner, form().Handle(), &at, 1);
         return at.x;
     };
-    EXPECT_FALSE(panel.HandleAllocated());
+    static_assert(!std::is_base_of_v<TWinControl, TPanel>, "a panel has no window");
     EXPECT_EQ(GetParent(inner), form().Handle());
     EXPECT_EQ(innerLeft(), 28);
     panel.SetLeft(40);
