@@ -27,7 +27,8 @@ void SaveSettings();
 // off for every full seven. Raises ERangeError beyond 32 bits.
 int CountDays(bool workWeek, TDateTime dateA, TDateTime dateB);
 
-// Replaces %days%, %date% and %today% in any letter case.
+// Replaces %days%, %date% and %today% in any letter case; other text, UTF-8
+// or not, is copied as it stands.
 std::string ExpandText(const std::string& tmpl, int days, TDateTime endDate);
 
 // "Im Detail: ..." with years of 365, months of 31 and weeks of 7 days.
@@ -49,6 +50,3 @@ void SetDateFormatSettings(const std::string& shortDateFormat, char dateSeparato
 char DateSeparator();
 // Windows only: SetDateFormatSettings with what the user's locale says.
 void LoadLocaleDateSettings();
-
-// Upper-case by the ANSI code page (Windows-1252 off Windows).
-std::string AnsiUpperCase(const std::string& text);
