@@ -4,6 +4,7 @@
 #include "core/uConst.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +24,7 @@ namespace {
 
 // The locale's short date settings (SetDateFormatSettings).
 std::string shortDateFormat = "m/d/yy";
-char dateSeparator = '/';
+std::string dateSeparator = "/";
 
 // 1 January 1970 as a date value.
 constexpr long long UnixEpochDate = 25569;
@@ -104,11 +105,11 @@ void SkipBlanks(const std::string& text, std::size_t& pos) {
         ++pos;
 }
 
-// Blanks, then the date separator.
+// Blanks, then the date separator's bytes.
 bool ScanSeparator(const std::string& text, std::size_t& pos) {
     SkipBlanks(text, pos);
-    if (pos < text.size() && text[pos] == dateSeparator) {
-        ++pos;
+    if (text.compare(pos, dateSeparator.size(), dateSeparator) == 0) {
+        pos += dateSeparator.size();
         return true;
     }
     return false;
@@ -307,11 +308,12 @@ void DecodeDate(TDateTime date, int& year, int& month, int& day) {
     year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-void SetDateFormatSettings(const std::string& format, char separator) {
+void SetDateFormatSettings(const std::string& format, std::string_view separator) {
     shortDateFormat = format.empty() ? "m/d/yy" : format;
-    dateSeparator = separator == '\0' ? '/' : separator;
+    const char16_t unit = FirstBmpCharacter(separator);
+    dateSeparator = unit == 0 ? "/" : FromUtf16(std::u16string_view(&unit, 1));
 }
 
-char DateSeparator() {
+const std::string& DateSeparator() {
     return dateSeparator;
 }

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long days = std::strtol(in.Line().c_str(), nullptr, 10);
     const TDateTime date = std::strtod(in.Line().c_str(), nullptr);
     const std::string tmpl = in.Rest();
-    SetDateFormatSettings("dd.MM.yyyy", '.');
+    SetDateFormatSettings("dd.MM.yyyy", ".");
 
     const std::string text = ExpandText(tmpl, static_cast<int>(days), date);
     if (tmpl.find('%') == std::string::npos)

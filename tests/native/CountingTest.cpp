@@ -99,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ExpandTextTest : public ::testing::Test {
   protected:
-    void SetUp() override { SetDateFormatSettings("dd.MM.yyyy", '.'); }
-    void TearDown() override { SetDateFormatSettings("m/d/yy", '/'); }
+    void SetUp() override { SetDateFormatSettings("dd.MM.yyyy", "."); }
+    void TearDown() override { SetDateFormatSettings("m/d/yy", "/"); }
 };
 
 TEST_F(ExpandTextTest, DefaultTemplate) {
@@ -146,15 +146,15 @@ TEST_F(ExpandTextTest, TodayIsTakenAtTheCall) {
 }
 
 TEST_F(ExpandTextTest, InsertedTextIsNotSearchedAgain) {
-    SetDateFormatSettings("'%date%'", '.'); // every date writes as "%date%"
+    SetDateFormatSettings("'%date%'", "."); // every date writes as "%date%"
     EXPECT_EQ(ExpandText("[%date%]", 0, Jan1st2010), "[%date%]");
 }
 
 TEST_F(ExpandTextTest, ReplacementsRunInOrderOnThePreviousResult) {
-    SetDateFormatSettings("'%today%'dd", '.'); // %date% inserts a %today% that step 3 sees
+    SetDateFormatSettings("'%today%'dd", "."); // %date% inserts a %today% that step 3 sees
     const std::string today = FormatShortDate(Today());
     EXPECT_EQ(ExpandText("%date%", 0, Jan1st2010), today + "01");
-    SetDateFormatSettings("'%days%'", '.'); // step 1 is over before %date% inserts this
+    SetDateFormatSettings("'%days%'", "."); // step 1 is over before %date% inserts this
     EXPECT_EQ(ExpandText("%date%", 7, Jan1st2010), "%days%");
 }
 
