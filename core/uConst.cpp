@@ -4,14 +4,12 @@
 #include "core/uConst.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 // --- The settings record -------------------------------------------------
 
@@ -26,7 +24,7 @@ namespace {
 
 // The locale's short date settings (SetDateFormatSettings).
 std::string shortDateFormat = "m/d/yy";
-char dateSeparator = '/';
+std::string dateSeparator = "/";
 
 // 1 January 1970 as a date value.
 constexpr long long UnixEpochDate = 25569;
@@ -70,15 +68,23 @@ std::string Padded(int value, int width) {
     return digits;
 }
 
+// Where the ASCII placeholder first occurs in text from start on, in any
+// letter case. Only ASCII letters are folded: every byte of a multi-byte
+// UTF-8 character is above 0x7F and matches nothing of a placeholder.
+std::size_t FindNoCase(const std::string& text, const std::string& placeholder, std::size_t start) {
+    const auto hit =
+        std::search(text.begin() + start, text.end(), placeholder.begin(), placeholder.end(),
+                    [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+    return hit == text.end() ? std::string::npos : hit - text.begin();
+}
+
 // Every occurrence of `placeholder` in `text`, in any letter case, replaced
 // by `value`; the search goes on after each inserted value.
 std::string ReplaceAllNoCase(const std::string& text, const std::string& placeholder,
                              const std::string& value) {
-    const std::string upperText = AnsiUpperCase(text);
-    const std::string upperPlaceholder = AnsiUpperCase(placeholder);
     std::string result;
     std::size_t start = 0;
-    for (std::size_t hit; (hit = upperText.find(upperPlaceholder, start)) != std::string::npos;
+    for (std::size_t hit; (hit = FindNoCase(text, placeholder, start)) != std::string::npos;
          start = hit + placeholder.size()) {
         result.append(text, start, hit - start);
         result += value;
@@ -99,11 +105,11 @@ void SkipBlanks(const std::string& text, std::size_t& pos) {
         ++pos;
 }
 
-// Blanks, then the date separator.
+// Blanks, then the date separator's bytes.
 bool ScanSeparator(const std::string& text, std::size_t& pos) {
     SkipBlanks(text, pos);
-    if (pos < text.size() && text[pos] == dateSeparator) {
-        ++pos;
+    if (text.compare(pos, dateSeparator.size(), dateSeparator) == 0) {
+        pos += dateSeparator.size();
         return true;
     }
     return false;
@@ -302,33 +308,12 @@ void DecodeDate(TDateTime date, int& year, int& month, int& day) {
     year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-void SetDateFormatSettings(const std::string& format, char separator) {
+void SetDateFormatSettings(const std::string& format, std::string_view separator) {
     shortDateFormat = format.empty() ? "m/d/yy" : format;
-    dateSeparator = separator == '\0' ? '/' : separator;
+    const char16_t unit = FirstBmpCharacter(separator);
+    dateSeparator = unit == 0 ? "/" : FromUtf16(std::u16string_view(&unit, 1));
 }
 
-char DateSeparator() {
+const std::string& DateSeparator() {
     return dateSeparator;
-}
-
-std::string AnsiUpperCase(const std::string& text) {
-    std::string result = text;
-#ifdef _WIN32
-    if (!result.empty())
-        CharUpperBuffA(&result[0], static_cast<DWORD>(result.size()));
-#else
-    // Windows-1252: a-z, the accented small letters, š œ ž ÿ; ß stays.
-    for (char& ch : result) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        unsigned char upper = c;
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            upper = c - 0x20;
-        else if (c == 0x9A || c == 0x9C || c == 0x9E)
-            upper = c - 0x10;
-        else if (c == 0xFF)
-            upper = 0x9F;
-        ch = static_cast<char>(upper);
-    }
-#endif
-    return result;
 }

@@ -4,6 +4,7 @@
 #include "framework/Graphics.h"
 
 #include <string>
+#include <string_view>
 
 // Days since 30 December 1899; whole numbers here (dates without a time).
 using TDateTime = double;
@@ -27,7 +28,8 @@ void SaveSettings();
 // off for every full seven. Raises ERangeError beyond 32 bits.
 int CountDays(bool workWeek, TDateTime dateA, TDateTime dateB);
 
-// Replaces %days%, %date% and %today% in any letter case.
+// Replaces %days%, %date% and %today% in any letter case; other text, UTF-8
+// or not, is copied as it stands.
 std::string ExpandText(const std::string& tmpl, int days, TDateTime endDate);
 
 // "Im Detail: ..." with years of 365, months of 31 and weeks of 7 days.
@@ -44,11 +46,11 @@ TDateTime EncodeDate(int year, int month, int day);
 void DecodeDate(TDateTime date, int& year, int& month, int& day);
 
 // The locale's short date pattern (d, m, y letters, "/" for the separator,
-// quoted text) and separator. Until called: "m/d/yy" and '/'.
-void SetDateFormatSettings(const std::string& shortDateFormat, char dateSeparator);
-char DateSeparator();
+// quoted text) and separator, its first character, in UTF-8. Until called:
+// "m/d/yy" and "/"; "/" also for a separator without a character the date
+// field can show (see TDateMask::SetSeparator), so that what the field
+// writes is what the parser reads.
+void SetDateFormatSettings(const std::string& shortDateFormat, std::string_view dateSeparator);
+const std::string& DateSeparator();
 // Windows only: SetDateFormatSettings with what the user's locale says.
 void LoadLocaleDateSettings();
-
-// Upper-case by the ANSI code page (Windows-1252 off Windows).
-std::string AnsiUpperCase(const std::string& text);

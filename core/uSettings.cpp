@@ -62,5 +62,5 @@ void LoadLocaleDateSettings() {
     char separator[4] = "";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format, sizeof format);
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator);
-    SetDateFormatSettings(format, separator[0]);
+    SetDateFormatSettings(format, std::string_view(separator, sizeof separator - 1));
 }

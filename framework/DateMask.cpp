@@ -1,5 +1,7 @@
 #include "framework/DateMask.h"
 
+#include "framework/WideText.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -13,7 +15,7 @@ constexpr Group Groups[] = {{0, 2}, {3, 2}, {6, 4}};
 constexpr int YearStart = 6;
 
 // Not isdigit: the locale's digits and negative chars have no business here.
-bool IsDigit(char c) {
+bool IsDigit(char32_t c) {
     return c >= '0' && c <= '9';
 }
 
@@ -26,55 +28,65 @@ void Order(int& selStart, int& selEnd) {
 
 } // namespace
 
-TDateMask::TDateMask(char separator) {
+TDateMask::TDateMask(std::string_view separator) {
     std::memset(digits_, ' ', sizeof digits_);
     SetSeparator(separator);
 }
 
-void TDateMask::SetSeparator(char separator) {
-    if (!IsDigit(separator) && separator != '_' && separator != ' ' && separator != '\0')
-        separator_ = separator;
+void TDateMask::SetSeparator(std::string_view separator) {
+    const char16_t unit = FirstBmpCharacter(separator);
+    if (unit == 0 || IsDigit(unit) || unit == '_' || unit == ' ')
+        return;
+    separatorUnit_ = unit;
+    separator_ = FromUtf16(std::u16string_view(&unit, 1));
 }
 
-char TDateMask::At(int index) const {
-    return IsSeparatorPosition(index) ? separator_ : digits_[index];
+char32_t TDateMask::At(int index) const {
+    return IsSeparatorPosition(index) ? separatorUnit_ : static_cast<char32_t>(digits_[index]);
 }
 
 std::string TDateMask::DisplayText() const {
-    std::string text(Length, ' ');
-    for (int i = 0; i < Length; ++i)
-        text[i] = Empty(i) ? '_' : At(i);
+    std::string text;
+    for (int i = 0; i < Length; ++i) {
+        if (IsSeparatorPosition(i))
+            text += separator_;
+        else
+            text += Empty(i) ? '_' : digits_[i];
+    }
     return text;
 }
 
 std::string TDateMask::Text() const {
-    std::string text(Length, separator_);
+    std::string text;
     for (const Group& g : Groups) {
         std::string digits;
         for (int i = g.first; i < g.first + g.width; ++i)
             if (!Empty(i))
                 digits += digits_[i];
-        text.replace(g.first, g.width, std::string(g.width - digits.size(), ' ') + digits);
+        if (g.first > 0)
+            text += separator_;
+        text += std::string(g.width - digits.size(), ' ') + digits;
     }
     return text;
 }
 
 void TDateMask::SetText(const std::string& text) {
+    const std::u16string units = ToUtf16(text);
     std::size_t start = 0;
     for (const Group& g : Groups) {
-        std::string part;
-        if (start <= text.size()) {
-            std::size_t end = text.find(separator_, start);
-            if (end == std::string::npos)
-                end = text.size();
-            part = text.substr(start, end - start);
+        std::u16string part;
+        if (start <= units.size()) {
+            std::size_t end = units.find(separatorUnit_, start);
+            if (end == std::u16string::npos)
+                end = units.size();
+            part = units.substr(start, end - start);
             start = end + 1;
         }
         if (part.size() > static_cast<std::size_t>(g.width))
             part.erase(0, part.size() - g.width);
-        part.insert(0, g.width - part.size(), ' ');
+        part.insert(0, g.width - part.size(), u' ');
         for (int i = 0; i < g.width; ++i)
-            digits_[g.first + i] = IsDigit(part[i]) ? part[i] : ' ';
+            digits_[g.first + i] = IsDigit(part[i]) ? static_cast<char>(part[i]) : ' ';
     }
 }
 
@@ -104,18 +116,18 @@ int TDateMask::SeparatorJump(int caret) const {
     return caret;
 }
 
-TMaskResult TDateMask::TypeChar(char key, int selStart, int selEnd) {
+TMaskResult TDateMask::TypeChar(char32_t key, int selStart, int selEnd) {
     Order(selStart, selEnd);
     const int caret = NormalizeCaret(selStart, true);
     // The separator only moves the caret, even over a selection: nothing the
     // user meant to replace is lost to a key that types no digit.
-    if (key == separator_)
+    if (key == separatorUnit_)
         return {false, false, SeparatorJump(caret)};
     if (!IsDigit(key) || caret == Length)
         return {false, true, caret};
     const std::string before = DisplayText();
     Clear(selStart, selEnd);
-    digits_[caret] = key;
+    digits_[caret] = static_cast<char>(key);
     return {DisplayText() != before, false, NormalizeCaret(caret + 1, true)};
 }
 
@@ -148,11 +160,13 @@ TMaskResult TDateMask::Paste(const std::string& text, int selStart, int selEnd) 
     Clear(selStart, selEnd);
     int caret = NormalizeCaret(selStart, true);
     bool dropped = false;
-    for (char c : text) {
-        if (c == separator_) {
+    // A character beyond the BMP is two units here, both refused: the same
+    // result as refusing it once.
+    for (char16_t c : ToUtf16(text)) {
+        if (c == separatorUnit_) {
             caret = SeparatorJump(caret);
         } else if (IsDigit(c) && caret < Length) {
-            digits_[caret] = c;
+            digits_[caret] = static_cast<char>(c);
             caret = NormalizeCaret(caret + 1, true);
         } else {
             dropped = true;

@@ -86,7 +86,7 @@ void TMaskEdit::HandleCreated() {
     ShowMask(); // whatever caption the design gave, the window shows the mask
 }
 
-void TMaskEdit::SetSeparator(char separator) {
+void TMaskEdit::SetSeparator(const std::string& separator) {
     const std::string before = mask_.Text();
     mask_.SetSeparator(separator);
     entered_.SetSeparator(separator);
@@ -182,7 +182,7 @@ LRESULT TMaskEdit::Character(char key) {
     default:
         if (static_cast<unsigned char>(key) < ' ')
             return 0; // Enter, Escape and Tab were handled as keys
-        Apply(before, mask_.TypeChar(key, start, end));
+        Apply(before, mask_.TypeChar(static_cast<unsigned char>(key), start, end));
         return 0;
     }
 }

@@ -62,7 +62,7 @@ class TMaskEdit : public TEdit {
     void SetText(const std::string& text) override;
     std::string DisplayText() const { return mask_.DisplayText(); }
     // The locale's date separator, shown between the groups.
-    void SetSeparator(char separator);
+    void SetSeparator(const std::string& separator);
     bool Modified() const { return modified_; }
 
     void BeforeLeave() override;

@@ -1,6 +1,8 @@
-// Random edits of the date field; aborts when an edit breaks the field's rules.
+// Random edits of the date field, with separators and keys beyond ASCII;
+// aborts when an edit breaks the field's rules.
 // Also linked into the native unit tests, which run it over seeded inputs.
 #include "framework/DateMask.h"
+#include "framework/WideText.h"
 
 #include "FuzzInput.h"
 
@@ -8,32 +10,62 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <utility>
 
 namespace {
 
-bool IsDigit(char c) {
+bool IsDigit(char32_t c) {
     return c >= '0' && c <= '9';
 }
+
+// Beyond ASCII: characters a locale may separate with, and what the field
+// must refuse: beyond the BMP, a lone surrogate, no UTF-8 (a Windows-1252
+// byte, a cut-off sequence, beyond U+10FFFF) and U+FFFD.
+const char* const ForeignTexts[] = {
+    u8"·",  u8"ㆍ",     u8"／",         u8"０",         u8"😀",
+    "\xB7", "\xE2\x80", "\xEF\xBF\xBD", "\xED\xA0\x80", "\xF4\x90\x80\x80"};
+// The same as keys, and keys whose low byte is a digit or a separator.
+const char32_t ForeignKeys[] = {U'·',   U'ㆍ',  U'／',    U'０',     U'😀',
+                                0xD800, 0xFFFD, 0x110000, U'\u0132', U'\u012E'};
 
 class Input : public FuzzInput {
   public:
     using FuzzInput::FuzzInput;
 
+    // An ASCII byte stands for itself.
+    std::string Separator() {
+        const std::uint8_t b = Byte();
+        if (b < 0x80)
+            return std::string(1, static_cast<char>(b));
+        return ForeignTexts[(b - 0x80) % std::size(ForeignTexts)];
+    }
     // Mostly digits and the separator, which is where the rules are.
-    char Key(char separator) {
+    char32_t Key(const TDateMask& mask) {
         const std::uint8_t b = Byte();
         if (b < 150)
-            return static_cast<char>('0' + b % 10);
+            return '0' + b % 10;
         if (b < 200)
-            return separator;
-        return static_cast<char>(b);
+            return mask.At(2);
+        if (b < 240)
+            return b; // Latin-1
+        return ForeignKeys[b % std::size(ForeignKeys)];
     }
-    std::string Keys(char separator) {
+    // The same choices as UTF-8 text.
+    std::string Keys(const TDateMask& mask) {
         std::string text;
-        for (int n = Byte() % 16; n > 0; --n)
-            text += Key(separator);
+        for (int n = Byte() % 16; n > 0; --n) {
+            const std::uint8_t b = Byte();
+            if (b < 150)
+                text += static_cast<char>('0' + b % 10);
+            else if (b < 200)
+                text += mask.Separator();
+            else if (b < 240)
+                text += FromUtf16(std::u16string(1, b));
+            else
+                text += ForeignTexts[b % std::size(ForeignTexts)];
+        }
         return text;
     }
     // Mostly in range, sometimes just outside, sometimes far off.
@@ -45,10 +77,15 @@ class Input : public FuzzInput {
 };
 
 void CheckField(const TDateMask& mask) {
-    const char sep = mask.Separator();
+    // One character of the BMP, well-formed, one unit of the edit control.
+    const std::u16string separator = ToUtf16(mask.Separator());
+    FUZZ_CHECK(separator.size() == 1 && FromUtf16(separator) == mask.Separator());
+    const char16_t sep = separator[0];
     FUZZ_CHECK(!IsDigit(sep) && sep != '_' && sep != ' ' && sep != '\0');
-    const std::string display = mask.DisplayText();
-    const std::string text = mask.Text();
+    FUZZ_CHECK((sep < 0xD800 || sep > 0xDFFF) && sep != 0xFFFD);
+    // Position by position, in the control's units.
+    const std::u16string display = ToUtf16(mask.DisplayText());
+    const std::u16string text = ToUtf16(mask.Text());
     FUZZ_CHECK(display.size() == TDateMask::Length && text.size() == TDateMask::Length);
     for (int i = 0; i < TDateMask::Length; ++i) {
         if (TDateMask::IsSeparatorPosition(i)) {
@@ -61,11 +98,11 @@ void CheckField(const TDateMask& mask) {
     // Each group of Text(): leading blanks, then the group's digits in order.
     const int groups[][2] = {{0, 2}, {3, 2}, {6, 4}};
     for (const auto& g : groups) {
-        std::string digits;
+        std::u16string digits;
         for (int i = g[0]; i < g[0] + g[1]; ++i)
             if (!mask.Empty(i))
-                digits += mask.At(i);
-        FUZZ_CHECK(text.substr(g[0], g[1]) == std::string(g[1] - digits.size(), ' ') + digits);
+                digits += static_cast<char16_t>(mask.At(i));
+        FUZZ_CHECK(text.substr(g[0], g[1]) == std::u16string(g[1] - digits.size(), ' ') + digits);
     }
     int missing = -1;
     for (int i = 9; i >= 6; --i)
@@ -73,9 +110,9 @@ void CheckField(const TDateMask& mask) {
             missing = i;
     FUZZ_CHECK(mask.FirstMissingRequired() == missing);
 
-    TDateMask copy(sep);
-    copy.SetText(text);
-    FUZZ_CHECK(copy.Text() == text);
+    TDateMask copy(mask.Separator());
+    copy.SetText(mask.Text());
+    FUZZ_CHECK(copy.Text() == mask.Text());
 }
 
 void CheckResult(const TMaskResult& r, const std::string& before, const TDateMask& mask) {
@@ -86,35 +123,37 @@ void CheckResult(const TMaskResult& r, const std::string& before, const TDateMas
 
 // Positions outside [from, to) kept their characters.
 void CheckKeptOutside(const std::string& before, const TDateMask& mask, int from, int to) {
-    const std::string after = mask.DisplayText();
+    const std::u16string was = ToUtf16(before);
+    const std::u16string after = ToUtf16(mask.DisplayText());
     for (int i = 0; i < TDateMask::Length; ++i)
-        FUZZ_CHECK((i >= from && i < to) || after[i] == before[i]);
+        FUZZ_CHECK((i >= from && i < to) || after[i] == was[i]);
 }
 
 // Emptying edits never bring a digit.
 void CheckOnlyEmptied(const std::string& before, const TDateMask& mask) {
-    const std::string after = mask.DisplayText();
+    const std::u16string was = ToUtf16(before);
+    const std::u16string after = ToUtf16(mask.DisplayText());
     for (int i = 0; i < TDateMask::Length; ++i)
-        FUZZ_CHECK(after[i] == before[i] || after[i] == '_');
+        FUZZ_CHECK(after[i] == was[i] || after[i] == '_');
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    TDateMask mask(static_cast<char>(in.Byte()));
+    TDateMask mask(in.Separator());
     CheckField(mask);
     while (in.More()) {
         const std::uint8_t op = in.Byte() % 6;
-        const char sep = mask.Separator();
+        const char32_t sep = mask.At(2);
         const std::string before = mask.DisplayText();
         if (op == 4) {
-            mask.SetText(in.Keys(sep) + sep + in.Keys(sep));
+            mask.SetText(in.Keys(mask) + mask.Separator() + in.Keys(mask));
             CheckField(mask);
             continue;
         }
         if (op == 5) {
-            mask.SetSeparator(static_cast<char>(in.Byte()));
+            mask.SetSeparator(in.Separator());
             CheckField(mask);
             continue;
         }
@@ -126,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         TMaskResult r;
         if (op == 0) {
-            const char key = in.Key(sep);
+            const char32_t key = in.Key(mask);
             r = mask.TypeChar(key, a, b);
             if (key == sep) {
                 FUZZ_CHECK(!r.changed && !r.beep && r.caret >= at);
@@ -153,11 +192,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 CheckKeptOutside(before, mask, at, at + 1);
             }
         } else {
-            const std::string text = in.Keys(sep);
+            const std::string text = in.Keys(mask);
             r = mask.Paste(text, a, b);
             CheckKeptOutside(before, mask, start, TDateMask::Length);
             bool foreign = false;
-            for (char c : text)
+            for (char16_t c : ToUtf16(text))
                 foreign = foreign || (!IsDigit(c) && c != sep);
             FUZZ_CHECK(!foreign || r.beep);
         }

@@ -1,8 +1,11 @@
-// Date text as a user or another program may have stored it, read under any
-// short date format and separator: the date read is a whole day from year 1
-// to 9999, or the fallback, and it reads back from its own text.
-//   input: format line, separator line, then the text.
+// Date text as a user or another program may have stored it, in any bytes
+// or UTF-8, read under any short date format and separator: the date read is
+// a whole day from year 1 to 9999, or the fallback, read from nothing but
+// digits, blanks and whole separators, and it reads back from its own text.
+//   input: format line, separator line (its first character counts), then
+//   the text.
 #include "core/uConst.h"
+#include "framework/WideText.h"
 
 #include "FuzzInput.h"
 
@@ -33,20 +36,40 @@ bool IsDigitOrBlank(char c) {
     return (c >= '0' && c <= '9') || c == ' ';
 }
 
+// The text without its separators holds digits and blanks only: no byte of
+// another character, nor part of the separator's.
+bool OnlyDigitsBlanksAndSeparators(const std::string& text, const std::string& separator) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (text.compare(pos, separator.size(), separator) == 0)
+            pos += separator.size();
+        else if (IsDigitOrBlank(text[pos]))
+            ++pos;
+        else
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
     const std::string format = in.Line();
-    const char separator = in.Line().c_str()[0];
+    const std::string separator = in.Line();
     SetDateFormatSettings(format, separator);
-    const TDateTime date = ParseShortDate(in.Rest(), Fallback);
+    // One well-formed character of the BMP, as the date field needs it.
+    const std::u16string unit = ToUtf16(DateSeparator());
+    FUZZ_CHECK(unit.size() == 1 && FromUtf16(unit) == DateSeparator());
+
+    const std::string text = in.Rest();
+    const TDateTime date = ParseShortDate(text, Fallback);
     if (date == Fallback)
         return 0;
     FUZZ_CHECK(date == std::floor(date));
     FUZZ_CHECK(date >= EncodeDate(1, 1, 1) && date <= EncodeDate(9999, 12, 31));
+    FUZZ_CHECK(OnlyDigitsBlanksAndSeparators(text, DateSeparator()));
 
-    if (IsDigitOrBlank(DateSeparator()))
+    if (IsDigitOrBlank(DateSeparator()[0]))
         return 0; // such a separator cannot be told from the numbers
     SetDateFormatSettings(FullFormatLike(format), separator);
     FUZZ_CHECK(ParseShortDate(FormatShortDate(date), Fallback) == date);

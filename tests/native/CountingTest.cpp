@@ -1,4 +1,4 @@
-// CountDays, BuildDetailLine, ExpandText and AnsiUpperCase.
+// CountDays, BuildDetailLine and ExpandText.
 #include "core/uConst.h"
 #include "framework/Errors.h"
 
@@ -99,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ExpandTextTest : public ::testing::Test {
   protected:
-    void SetUp() override { SetDateFormatSettings("dd.MM.yyyy", '.'); }
-    void TearDown() override { SetDateFormatSettings("m/d/yy", '/'); }
+    void SetUp() override { SetDateFormatSettings("dd.MM.yyyy", "."); }
+    void TearDown() override { SetDateFormatSettings("m/d/yy", "/"); }
 };
 
 TEST_F(ExpandTextTest, DefaultTemplate) {
@@ -123,6 +123,16 @@ TEST_F(ExpandTextTest, Placeholders) {
         {"%days%days%", "42days%"},
         {"%day% %dates %", "%day% %dates %"},
         {"Tage für äÄ: %days%", "Tage für äÄ: 42"},
+        // Only ASCII letters are folded; every other byte stays as it is.
+        {u8"ä%DAYS%ä", u8"ä42ä"},
+        {u8"Łódź:%dAyS%ŁÓDŹ", u8"Łódź:42ŁÓDŹ"},
+        {u8"Ημέρες %Date%·%days%", u8"Ημέρες 01.01.2010·42"},
+        {u8"😀%days%😀 %dAtE%", u8"😀42😀 01.01.2010"},
+        {"\xED\xA0\x80%days%\xED\xB0\x80", "\xED\xA0\x80"
+                                           "42\xED\xB0\x80"},
+        {"\xC3%days%\xA4", "\xC3"
+                           "42\xA4"},           // bytes of no character, either side
+        {u8"%dayſ% %DAYſ%", u8"%dayſ% %DAYſ%"}, // ſ upper-cases to S beyond ASCII
     };
     for (const auto& c : cases)
         EXPECT_EQ(ExpandText(c.tmpl, 42, Jan1st2010), c.expected) << c.tmpl;
@@ -136,26 +146,16 @@ TEST_F(ExpandTextTest, TodayIsTakenAtTheCall) {
 }
 
 TEST_F(ExpandTextTest, InsertedTextIsNotSearchedAgain) {
-    SetDateFormatSettings("'%date%'", '.'); // every date writes as "%date%"
+    SetDateFormatSettings("'%date%'", "."); // every date writes as "%date%"
     EXPECT_EQ(ExpandText("[%date%]", 0, Jan1st2010), "[%date%]");
 }
 
 TEST_F(ExpandTextTest, ReplacementsRunInOrderOnThePreviousResult) {
-    SetDateFormatSettings("'%today%'dd", '.'); // %date% inserts a %today% that step 3 sees
+    SetDateFormatSettings("'%today%'dd", "."); // %date% inserts a %today% that step 3 sees
     const std::string today = FormatShortDate(Today());
     EXPECT_EQ(ExpandText("%date%", 0, Jan1st2010), today + "01");
-    SetDateFormatSettings("'%days%'", '.'); // step 1 is over before %date% inserts this
+    SetDateFormatSettings("'%days%'", "."); // step 1 is over before %date% inserts this
     EXPECT_EQ(ExpandText("%date%", 7, Jan1st2010), "%days%");
-}
-
-// --- AnsiUpperCase ---
-
-TEST(AnsiUpperCase, Windows1252) {
-    EXPECT_EQ(AnsiUpperCase("abc xyz 09%"), "ABC XYZ 09%");
-    EXPECT_EQ(AnsiUpperCase("äöüàéñø"), "ÄÖÜÀÉÑØ");
-    EXPECT_EQ(AnsiUpperCase("šœžÿ"), "ŠŒŽŸ");
-    EXPECT_EQ(AnsiUpperCase("ß÷"), "ß÷");
-    EXPECT_EQ(AnsiUpperCase("ÄÖÜ"), "ÄÖÜ");
 }
 
 } // namespace

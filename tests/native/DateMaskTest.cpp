@@ -3,6 +3,7 @@
 #include "framework/DateMask.h"
 
 #include "core/uConst.h"
+#include "framework/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-// A German field showing display ('_' for empty positions).
+// A field showing display ('_' for empty positions), with the separator
+// display shows.
 TDateMask Field(const std::string& display) {
-    TDateMask mask('.');
+    TDateMask mask(FromUtf16(ToUtf16(display).substr(2, 1)));
     mask.SetText(display);
     EXPECT_EQ(mask.DisplayText(), display);
     return mask;
@@ -42,7 +44,7 @@ void Expect(const Edit& e, TDateMask& mask, const TMaskResult& r, const std::str
 
 TEST(DateMask, TypedKeys) {
     struct {
-        char key;
+        char32_t key;
         Edit edit;
     } const cases[] = {
         // Digits overwrite and move on, past the separators.
@@ -78,12 +80,22 @@ TEST(DateMask, TypedKeys) {
         {'/', {"24.12.2026", 4, 4, "24.12.2026", false, true, 4}},
         {'_', {"__.__.____", 0, 0, "__.__.____", false, true, 0}},
         {' ', {"24.12.2026", 2, 2, "24.12.2026", false, true, 3}},
-        {'\xB2', {"24.12.2026", 0, 3, "24.12.2026", false, true, 0}},
+        {U'\u00B2', {"24.12.2026", 0, 3, "24.12.2026", false, true, 0}},
+        {U'\uFF12', {"24.12.2026", 0, 0, "24.12.2026", false, true, 0}}, // a full-width 2
+        {U'\u0132', {"24.12.2026", 0, 0, "24.12.2026", false, true, 0}}, // '2' + 0x100
+        {U'\u012E', {"__.__.____", 0, 0, "__.__.____", false, true, 0}}, // '.' + 0x100
+        {U'\U0001F600', {"24.12.2026", 1, 1, "24.12.2026", false, true, 1}},
+        // A separator beyond ASCII works the same.
+        {U'·', {u8"__·__·____", 0, 0, u8"__·__·____", false, false, 3}},
+        {U'2', {u8"24·1_·____", 4, 4, u8"24·12·____", true, false, 6}},
+        {U'.', {u8"24·12·2026", 3, 3, u8"24·12·2026", false, true, 3}},
+        {U'ㆍ', {u8"_2ㆍ__ㆍ____", 3, 3, u8"_2ㆍ__ㆍ____", false, false, 3}},
+        {U'·', {u8"__ㆍ__ㆍ____", 0, 0, u8"__ㆍ__ㆍ____", false, true, 0}},
     };
     for (const auto& c : cases) {
         TDateMask mask = Field(c.edit.before);
         const TMaskResult r = mask.TypeChar(c.key, c.edit.selStart, c.edit.selEnd);
-        Expect(c.edit, mask, r, std::string("key ") + c.key);
+        Expect(c.edit, mask, r, "key " + std::to_string(c.key));
     }
 }
 
@@ -108,6 +120,8 @@ TEST(DateMask, BackspaceAndDelete) {
         {false, {"24.12.2026", 10, 6, "24.12.____", true, false, 6}},
         {false, {"24.12.2026", 5, 5, "24.12._026", true, false, 6}},
         {false, {"24.12.____", 5, 10, "24.12.____", false, false, 6}},
+        {true, {u8"24·12·2026", 3, 3, u8"2_·12·2026", true, false, 1}},
+        {false, {u8"24ㆍ12ㆍ2026", 4, 6, u8"24ㆍ1_ㆍ2026", true, false, 4}},
     };
     for (const auto& c : cases) {
         TDateMask mask = Field(c.edit.before);
@@ -134,6 +148,16 @@ TEST(DateMask, Paste) {
         {"3", {"24.12.2026", 0, 10, "3_.__.____", true, false, 1}},
         {"", {"24.12.2026", 3, 5, "24.__.2026", true, false, 3}},
         {"", {"24.12.2026", 4, 4, "24.12.2026", false, false, 4}},
+        {u8"24·12·2026", {u8"__·__·____", 0, 0, u8"24·12·2026", true, false, 10}},
+        {"24.12.2026", {u8"__·__·____", 0, 0, u8"24·12·2026", true, true, 10}},
+        {u8"2😀4", {"__.__.____", 0, 0, "24.__.____", true, true, 3}},
+        {u8"2ä·4", {u8"__·__·____", 0, 0, u8"2_·4_·____", true, true, 4}},
+        {"\xC2"
+         "24",
+         {"__.__.____", 0, 0, "24.__.____", true, true, 3}}, // the byte cut short only
+        {"\xB7"
+         "1",
+         {u8"__·__·____", 0, 0, u8"1_·__·____", true, true, 1}}, // not UTF-8 for ·
     };
     for (const auto& c : cases) {
         TDateMask mask = Field(c.edit.before);
@@ -146,8 +170,10 @@ TEST(DateMask, TextRightAlignsEachGroup) {
     struct {
         const char *display, *text;
     } const cases[] = {
-        {"__.__.____", "  .  .    "}, {"1_.__.____", " 1.  .    "}, {"_1.__.____", " 1.  .    "},
-        {"24.12.20__", "24.12.  20"}, {"2_._1.2_2_", " 2. 1.  22"}, {"24.12.2026", "24.12.2026"},
+        {"__.__.____", "  .  .    "},     {"1_.__.____", " 1.  .    "},
+        {"_1.__.____", " 1.  .    "},     {"24.12.20__", "24.12.  20"},
+        {"2_._1.2_2_", " 2. 1.  22"},     {"24.12.2026", "24.12.2026"},
+        {u8"2_·_1·2_2_", u8" 2· 1·  22"}, {u8"__ㆍ__ㆍ__26", u8"  ㆍ  ㆍ  26"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Field(c.display).Text(), c.text) << c.display;
@@ -167,9 +193,15 @@ TEST(DateMask, SetTextFitsEachPart) {
         {" 1. 2.  26", "_1._2.__26"},
         {"a1.x.20z6", "_1.__.20_6"},
         {"24/12/2026", "26.__.____"}, // not the separator: one part
+        {u8"1·2·2026", u8"_1·_2·2026"},
+        {u8"1.2·2026", u8"_2·26·____"},
+        {u8"1ä·2😀·2026", u8"1_·__·2026"}, // characters counted in UTF-16 units
+        {"1\xC2\xC2\xB7"
+         "2",
+         u8"1_·_2·____"}, // a lone lead byte does not swallow the separator's
     };
     for (const auto& c : cases) {
-        TDateMask mask('.');
+        TDateMask mask(FromUtf16(ToUtf16(c.display).substr(2, 1)));
         mask.SetText(c.text);
         EXPECT_EQ(mask.DisplayText(), c.display) << c.text;
     }
@@ -177,16 +209,31 @@ TEST(DateMask, SetTextFitsEachPart) {
 
 TEST(DateMask, SeparatorNeverADigitOrBlank) {
     TDateMask mask;
-    EXPECT_EQ(mask.Separator(), '/');
-    for (char bad : {'0', '7', '_', ' ', '\0'}) {
-        mask.SetSeparator(bad);
-        EXPECT_EQ(mask.Separator(), '/');
-        EXPECT_EQ(TDateMask(bad).Separator(), '/');
+    EXPECT_EQ(mask.Separator(), "/");
+    const std::string_view bad[] = {
+        "0",    "7", "_", " ", std::string_view("\0", 1), "",
+        u8"😀",  // two units of the edit control
+        "\xB7", // no UTF-8
+    };
+    for (std::string_view separator : bad) {
+        mask.SetSeparator(separator);
+        EXPECT_EQ(mask.Separator(), "/") << separator;
+        EXPECT_EQ(TDateMask(separator).Separator(), "/") << separator;
     }
     mask.SetText("1/2/2026");
-    mask.SetSeparator('-');
+    mask.SetSeparator("-");
     EXPECT_EQ(mask.DisplayText(), "_1-_2-2026");
     EXPECT_EQ(mask.Text(), " 1- 2-2026");
+    // Outside the macros, which quote their arguments as narrow literals:
+    // Windows-1252 here, without a ㆍ.
+    const std::string korean = u8"ㆍ", display = u8"_1ㆍ_2ㆍ2026", text = u8" 1ㆍ 2ㆍ2026";
+    mask.SetSeparator(korean + u8"·"); // the first character only
+    EXPECT_EQ(mask.Separator(), korean);
+    EXPECT_EQ(mask.At(2), char32_t{0x318D});
+    EXPECT_EQ(mask.DisplayText(), display);
+    EXPECT_EQ(mask.Text(), text);
+    mask.SetSeparator("\xB7");
+    EXPECT_EQ(mask.Separator(), korean);
 }
 
 TEST(DateMask, NormalizeCaret) {
@@ -210,8 +257,8 @@ TEST(DateMask, OnlyTheYearIsRequired) {
 
 class DateMaskParse : public ::testing::Test {
   protected:
-    void SetUp() override { SetDateFormatSettings("dd.MM.yyyy", '.'); }
-    void TearDown() override { SetDateFormatSettings("m/d/yy", '/'); }
+    void SetUp() override { SetDateFormatSettings("dd.MM.yyyy", "."); }
+    void TearDown() override { SetDateFormatSettings("m/d/yy", "/"); }
     static constexpr TDateTime Fallback = -12345;
 };
 
@@ -229,7 +276,7 @@ TEST_F(DateMaskParse, TypedDates) {
         {"2412", Fallback},                   // no year
     };
     for (const auto& c : cases) {
-        TDateMask mask('.');
+        TDateMask mask(".");
         int caret = 0;
         for (const char* k = c.keys; *k; ++k)
             caret = mask.TypeChar(*k, caret, caret).caret;
@@ -241,10 +288,17 @@ TEST_F(DateMaskParse, TypedDates) {
 }
 
 TEST_F(DateMaskParse, FormattedDatesComeBack) {
-    for (const char* pattern : {"dd.MM.yyyy", "d.M.yyyy", "d.M.yy"}) {
-        SetDateFormatSettings(pattern, '.');
+    const struct {
+        const char *pattern, *separator;
+    } patterns[] = {{"dd.MM.yyyy", "."},
+                    {"d.M.yyyy", "."},
+                    {"d.M.yy", "."},
+                    {"dd/MM/yyyy", u8"·"},
+                    {"d/M/yy", u8"ㆍ"}};
+    for (const auto [pattern, separator] : patterns) {
+        SetDateFormatSettings(pattern, separator);
         for (TDateTime d = EncodeDate(1990, 1, 1); d < EncodeDate(2060, 1, 1); d += 37) {
-            TDateMask mask('.');
+            TDateMask mask(separator);
             mask.SetText(FormatShortDate(d));
             ASSERT_EQ(ParseShortDate(mask.Text(), Fallback), d) << pattern << " " << mask.Text();
         }
@@ -260,8 +314,9 @@ TEST(DateMaskFuzz, SeededInputs) {
         bytes.resize(random() % 200);
         for (auto& b : bytes)
             b = static_cast<std::uint8_t>(random());
+        const std::uint8_t usual[] = {'.', '/', 0x80}; // 0x80 picks one beyond ASCII
         if (run % 2 == 0 && !bytes.empty())
-            bytes[0] = run % 4 == 0 ? '.' : '/'; // the usual separators
+            bytes[0] = usual[run / 2 % 3];
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     }
 }

@@ -23,8 +23,8 @@ int WindowYear(int yy) {
 
 class DateText : public ::testing::Test {
   protected:
-    void TearDown() override { SetDateFormatSettings("m/d/yy", '/'); }
-    static void German() { SetDateFormatSettings("dd.MM.yyyy", '.'); }
+    void TearDown() override { SetDateFormatSettings("m/d/yy", "/"); }
+    static void German() { SetDateFormatSettings("dd.MM.yyyy", "."); }
 };
 
 // --- EncodeDate / DecodeDate ---
@@ -85,21 +85,27 @@ TEST(Today, IsAWholeDayOfThisCentury) {
 TEST_F(DateText, FormatsByThePattern) {
     struct {
         const char* pattern;
-        char separator;
+        const char* separator;
         int year, month, day;
         const char* expected;
     } const cases[] = {
-        {"dd.MM.yyyy", '.', 2010, 1, 1, "01.01.2010"},
-        {"DD.mm.YYYY", '.', 2010, 1, 1, "01.01.2010"},
-        {"d.M.yy", '.', 2010, 1, 1, "1.1.10"},
-        {"d.M.y", '.', 2026, 12, 24, "24.12.26"},
-        {"m/d/yy", '/', 2010, 1, 1, "1/1/10"},
-        {"dd/mm/yyyy", '-', 2009, 3, 7, "07-03-2009"},
-        {"yyyy-MM-dd", '-', 5, 6, 7, "0005-06-07"},
-        {"yyy ddd mmmm", '.', 2010, 1, 2, "2010 02 01"},
-        {"'Tag' d \"im Monat\" M", '.', 2010, 3, 4, "Tag 4 im Monat 3"},
-        {"d 'und /d", '.', 2010, 3, 4, "4 und /d"},
-        {"''d", '.', 2010, 3, 4, "4"},
+        {"dd.MM.yyyy", ".", 2010, 1, 1, "01.01.2010"},
+        {"DD.mm.YYYY", ".", 2010, 1, 1, "01.01.2010"},
+        {"d.M.yy", ".", 2010, 1, 1, "1.1.10"},
+        {"d.M.y", ".", 2026, 12, 24, "24.12.26"},
+        {"m/d/yy", "/", 2010, 1, 1, "1/1/10"},
+        {"dd/mm/yyyy", "-", 2009, 3, 7, "07-03-2009"},
+        {"yyyy-MM-dd", "-", 5, 6, 7, "0005-06-07"},
+        {"yyy ddd mmmm", ".", 2010, 1, 2, "2010 02 01"},
+        {"'Tag' d \"im Monat\" M", ".", 2010, 3, 4, "Tag 4 im Monat 3"},
+        {"d 'und /d", ".", 2010, 3, 4, "4 und /d"},
+        {"''d", ".", 2010, 3, 4, "4"},
+        // The separator's first character, where the date field can show it.
+        {"dd/MM/yyyy", u8"·", 2010, 1, 2, u8"02·01·2010"},
+        {"yyyy/MM/dd", u8"ㆍ", 2010, 1, 2, u8"2010ㆍ01ㆍ02"},
+        {"d/M/yyyy", u8"·-", 2010, 1, 2, u8"2·1·2010"},
+        {"d/M/yyyy", u8"😀", 2010, 1, 2, "2/1/2010"},
+        {"d/M/yyyy", "\xB7", 2010, 1, 2, "2/1/2010"},
     };
     for (const auto& c : cases) {
         SetDateFormatSettings(c.pattern, c.separator);
@@ -109,8 +115,8 @@ TEST_F(DateText, FormatsByThePattern) {
 
 TEST_F(DateText, DefaultsUntilSet) {
     EXPECT_EQ(FormatShortDate(40179), "1/1/10");
-    SetDateFormatSettings("dd.MM.yyyy", '.');
-    SetDateFormatSettings("", '\0'); // the system supplied nothing
+    SetDateFormatSettings("dd.MM.yyyy", ".");
+    SetDateFormatSettings("", ""); // the system supplied nothing
     EXPECT_EQ(FormatShortDate(40179), "1/1/10");
 }
 
@@ -118,7 +124,7 @@ TEST_F(DateText, DefaultsUntilSet) {
 
 struct Pattern {
     const char* format;
-    char separator;
+    const char* separator;
     bool twoDigitYear;
 };
 void PrintTo(const Pattern& p, std::ostream* os) {
@@ -139,12 +145,12 @@ TEST_P(RoundTrip, ParseReadsWhatFormatWrites) {
     EXPECT_EQ(ParseShortDate(FormatShortDate(last), Fallback), last);
 }
 
-INSTANTIATE_TEST_SUITE_P(Patterns, RoundTrip,
-                         ::testing::Values(Pattern{"dd.MM.yyyy", '.', false},
-                                           Pattern{"M/d/yyyy", '/', false},
-                                           Pattern{"yyyy-MM-dd", '-', false},
-                                           Pattern{"d.M.yy", '.', true},
-                                           Pattern{"dd'.'MM/yyyy' '", '.', false}));
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, RoundTrip,
+    ::testing::Values(Pattern{"dd.MM.yyyy", ".", false}, Pattern{"M/d/yyyy", "/", false},
+                      Pattern{"yyyy-MM-dd", "-", false}, Pattern{"d.M.yy", ".", true},
+                      Pattern{"dd'.'MM/yyyy' '", ".", false}, Pattern{"dd/MM/yyyy", u8"·", false},
+                      Pattern{"yy/M/d", u8"ㆍ", true}));
 
 // --- ParseShortDate edge cases, German locale ---
 
@@ -226,18 +232,45 @@ TEST_F(DateText, RejectsWhatIsNoDate) {
 
 TEST_F(DateText, FieldOrderFromThePattern) {
     const int year = CurrentYear();
-    SetDateFormatSettings("M/d/yyyy", '/');
+    SetDateFormatSettings("M/d/yyyy", "/");
     EXPECT_EQ(ParseShortDate("12/24/2026", Fallback), EncodeDate(2026, 12, 24));
     EXPECT_EQ(ParseShortDate("12/24", Fallback), EncodeDate(year, 12, 24));
     EXPECT_EQ(ParseShortDate("24/12/2026", Fallback), Fallback);
-    SetDateFormatSettings("yyyy-MM-dd", '-');
+    SetDateFormatSettings("yyyy-MM-dd", "-");
     EXPECT_EQ(ParseShortDate("2026-12-24", Fallback), EncodeDate(2026, 12, 24));
     EXPECT_EQ(ParseShortDate("12-24", Fallback), EncodeDate(year, 12, 24)); // month first
     EXPECT_EQ(ParseShortDate("20-12-24", Fallback), EncodeDate(WindowYear(20), 12, 24));
-    SetDateFormatSettings("'Datum' ddd", '.'); // the first of D, M, Y decides
+    SetDateFormatSettings("'Datum' ddd", "."); // the first of D, M, Y decides
     EXPECT_EQ(ParseShortDate("24.12.2026", Fallback), EncodeDate(2026, 12, 24));
-    SetDateFormatSettings("--", '-'); // none of them: month first
+    SetDateFormatSettings("--", "-"); // none of them: month first
     EXPECT_EQ(ParseShortDate("12-24-2026", Fallback), EncodeDate(2026, 12, 24));
+}
+
+TEST_F(DateText, ASeparatorBeyondAsciiIsReadAsItsBytes) {
+    SetDateFormatSettings("dd/MM/yyyy", u8"·");
+    EXPECT_EQ(DateSeparator(), u8"·");
+    const int year = CurrentYear();
+    struct {
+        const char* text;
+        TDateTime expected;
+    } const cases[] = {
+        {u8"24·12·2026", EncodeDate(2026, 12, 24)},
+        {u8" 24 · 12 ·  2026 · ", EncodeDate(2026, 12, 24)},
+        {u8"24·12", EncodeDate(year, 12, 24)},
+        {"24.12.2026", Fallback},
+        {"24\xB7"
+         "12\xB7"
+         "2026",
+         Fallback}, // the character in Windows-1252
+        {"24\xC2"
+         "12\xC2"
+         "2026",
+         Fallback}, // its first byte only
+        {u8"24·12·2026\xC2", Fallback},
+        {u8"24ㆍ12ㆍ2026", Fallback},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseShortDate(c.text, Fallback), c.expected) << c.text;
 }
 
 } // namespace

@@ -88,7 +88,7 @@ class RegistryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SHDeleteKeyA(HKEY_CURRENT_USER, ProgramKey);
-        SetDateFormatSettings("dd.MM.yyyy", '.');
+        SetDateFormatSettings("dd.MM.yyyy", ".");
     }
     void TearDown() override { SHDeleteKeyA(HKEY_CURRENT_USER, ProgramKey); }
 };

@@ -31,7 +31,7 @@ const TFontDesign Plain{"MS Sans Serif", -11, 0, clWindowText};
 const TFontDesign DateFont{"Arial", -16, fsBold | fsItalic, clPurple};
 
 TfrmField::TfrmField() {
-    edtDate.SetSeparator('.'); // before the change event is bound
+    edtDate.SetSeparator("."); // before the change event is bound
     // clang-format off
     ApplyDesign(*this,
         TFormDesign<F>{"Datumsfeld", {300, 110}, Plain}.Border(TBorderStyle::Single, biSystemMenu)
@@ -60,7 +60,7 @@ int Caret(HWND window) {
 class DateField : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDateFormatSettings("dd.MM.yyyy", '.');
+        SetDateFormatSettings("dd.MM.yyyy", ".");
         Application.Title = "Quorbel";
         Application.ShowMessageBox = [this](HWND, const std::string& text, const std::string&,
                                             UINT) { boxes.push_back(text); };
@@ -147,7 +147,7 @@ TEST_F(DateField, AProgramSetTextIsFittedAndRaisesTheChangeEvent) {
     frmField->edtDate.SetText("1.2.26");
     EXPECT_EQ(WindowText(field), "_1._2.__26");
     EXPECT_EQ(frmField->changes, std::vector<std::string>{" 1. 2.  26"});
-    frmField->edtDate.SetSeparator('/');
+    frmField->edtDate.SetSeparator("/");
     EXPECT_EQ(WindowText(field), "_1/_2/__26");
 }
 

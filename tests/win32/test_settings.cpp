@@ -29,7 +29,7 @@ TEST_F(Settings, FirstRunGivesTheDefaultsWithoutCreatingTheKey) {
 }
 
 TEST_F(Settings, TheMissingDateIsTodayWhereTheSeparatorIsNotAFullStop) {
-    SetDateFormatSettings("M/d/yyyy", '/');
+    SetDateFormatSettings("M/d/yyyy", "/");
     LoadSettings();
     EXPECT_EQ(EndDate, Today());
 }
