@@ -1,5 +1,8 @@
 # Target build: the Windows program and the test suites that run under Wine.
-add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+# Every call that passes text to Windows is the wide one: with UNICODE, no
+# ANSI function is linked by accident.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501
+    UNICODE _UNICODE)
 # The same commit gives the same bytes in any folder: no build path in the
 # objects and no link time in the PE header.
 add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
@@ -78,7 +81,7 @@ add_executable(Quorbel WIN32 core/Quorbel.cpp ${QUORBEL_RESOURCES})
 set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_libraries(Quorbel PRIVATE quorbel_forms)
-target_link_options(Quorbel PRIVATE -s)
+target_link_options(Quorbel PRIVATE -s -municode)
 
 # The setup, from the project's installer script: x86-unicode carries the
 # shipped program, amd64-unicode the 64-bit twin that the suites run where

@@ -6,15 +6,17 @@
 #include "forms/ufrmQuorbel.h"
 #include "forms/ufrmSettings.h"
 #include "framework/Application.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+// The wide entry: the command line arrives as Windows holds it.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     return Application.Execute([] {
         Application.Title = "Quorbel";
         LoadLocaleDateSettings();
         Application.OnSettingChange = LocaleSettingsChanged;
-        switch (RunModeOf(CommandLineArgument(GetCommandLineA(), 1))) {
+        switch (RunModeOf(CommandLineArgument(Narrow(GetCommandLineW()).c_str(), 1))) {
         case TRunMode::Display:
             Application.CreateForm(frmQuorbel);
             break;

@@ -1,6 +1,7 @@
 #include "core/uRegistry.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 
@@ -34,12 +35,12 @@ class RegistryKey {
     enum Mode { OpenExisting, CreateIfMissing };
 
     RegistryKey(const std::string& section, Mode mode) {
-        const std::string path = KeyPath + section;
+        const TWideText path = Wide(KeyPath + section);
         if (mode == CreateIfMissing)
-            RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+            RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &key_, nullptr);
         else
-            RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
+            RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
     }
     ~RegistryKey() {
         if (key_)
@@ -50,18 +51,18 @@ class RegistryKey {
 
     // Type and size of a value, or false when there is none.
     bool QueryInfo(const std::string& name, DWORD& type, DWORD& size) const {
-        return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) ==
+        return key_ && RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, nullptr, &size) ==
                            ERROR_SUCCESS;
     }
 
     LONG Query(const std::string& name, DWORD& type, void* data, DWORD& size) const {
-        return RegQueryValueExA(key_, name.c_str(), nullptr, &type, static_cast<BYTE*>(data),
+        return RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, static_cast<BYTE*>(data),
                                 &size);
     }
 
     void Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
-        if (!key_ || RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                                    size) != ERROR_SUCCESS)
+        if (!key_ || RegSetValueExW(key_, Wide(name).c_str(), 0, type,
+                                    static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
             RaiseSetDataError(name);
     }
 
@@ -73,13 +74,14 @@ bool IsStringType(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ;
 }
 
-// The stored bytes need not end in a NUL, and the value may grow between
-// the size query and the read: read into a buffer one byte longer than the
-// data and retry while it keeps growing.
+// The stored text need not end in a NUL, may have an odd number of bytes,
+// and may grow between the size query and the read: read into a buffer of
+// whole UTF-16 units, one unit longer than the data, and retry while it
+// keeps growing. The text ends at its first NUL.
 std::string ReadStringValue(const RegistryKey& key, const std::string& name, DWORD size) {
-    std::vector<char> buffer;
+    std::vector<wchar_t> buffer;
     for (;;) {
-        buffer.assign(size + 1, '\0');
+        buffer.assign(size / sizeof(wchar_t) + 2, L'\0');
         DWORD type = REG_NONE;
         DWORD read = size;
         const LONG result = key.Query(name, type, buffer.data(), read);
@@ -91,7 +93,7 @@ std::string ReadStringValue(const RegistryKey& key, const std::string& name, DWO
             RaiseGetDataError(name);
         if (!IsStringType(type))
             RaiseReadError(name);
-        return std::string(buffer.data()); // up to the first NUL
+        return Narrow(buffer.data());
     }
 }
 
@@ -99,7 +101,8 @@ std::string ReadStringValue(const RegistryKey& key, const std::string& name, DWO
 
 void RegWriteString(const std::string& section, const std::string& name, const std::string& value) {
     const RegistryKey key(section, RegistryKey::CreateIfMissing);
-    key.Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    const TWideText text = Wide(value);
+    key.Set(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 std::string RegReadString(const std::string& section, const std::string& name,

@@ -2,6 +2,7 @@
 
 #include "core/uConst.h"
 #include "core/uRegistry.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 
@@ -27,6 +28,13 @@ void ReadSettings(TFont& font) {
     const bool bold = RegReadBool(Section, "fontbold", false);
     const bool italic = RegReadBool(Section, "fontitalic", false);
     font.SetStyle(StyleOf(bold, italic));
+}
+
+// One of the user's locale settings; "" where it has none.
+std::string LocaleText(LCTYPE item) {
+    wchar_t text[80] = L""; // the longest a short date format may be
+    const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, text, 80);
+    return length > 0 ? Narrow(text, static_cast<std::size_t>(length) - 1) : std::string();
 }
 
 } // namespace
@@ -58,9 +66,5 @@ void SaveSettings() {
 }
 
 void LoadLocaleDateSettings() {
-    char format[80] = "";
-    char separator[4] = "";
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format, sizeof format);
-    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, separator, sizeof separator);
-    SetDateFormatSettings(format, std::string_view(separator, sizeof separator - 1));
+    SetDateFormatSettings(LocaleText(LOCALE_SSHORTDATE), LocaleText(LOCALE_SDATE));
 }

@@ -1,10 +1,12 @@
 #include "core/uTools.h"
 
+#include "framework/WideText.h"
+
 namespace {
 
-bool OpenOnce(const std::string& target, TShellExecute shellExecute) {
+bool OpenOnce(const TWideText& target, TShellExecute shellExecute) {
     const HINSTANCE result =
-        shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+        shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOW);
     return reinterpret_cast<UINT_PTR>(result) > 32; // compared without sign
 }
 
@@ -12,10 +14,10 @@ bool OpenOnce(const std::string& target, TShellExecute shellExecute) {
 
 // The shell's library is large, and most runs never open a link: it is
 // loaded with the first one.
-HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
-                                      LPCSTR directory, INT show) {
+HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCWSTR operation, LPCWSTR file,
+                                      LPCWSTR parameters, LPCWSTR directory, INT show) {
     static const auto shellExecute = reinterpret_cast<TShellExecute>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("shell32.dll"), "ShellExecuteA")));
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteW")));
     if (!shellExecute)
         return nullptr; // refused, like any other failure
     return shellExecute(owner, operation, file, parameters, directory, show);
@@ -23,5 +25,6 @@ HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR operation, LPCSTR file,
 
 // A refusal is tried once more, straight away.
 bool ShellOpen(const std::string& target, TShellExecute shellExecute) {
-    return OpenOnce(target, shellExecute) || OpenOnce(target, shellExecute);
+    const TWideText wide = Wide(target);
+    return OpenOnce(wide, shellExecute) || OpenOnce(wide, shellExecute);
 }

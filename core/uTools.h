@@ -7,11 +7,11 @@
 
 #include <string>
 
-using TShellExecute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+using TShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
-// ShellExecuteA, from a shell library loaded at the first call.
-HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
-                                      LPCSTR directory, INT show);
+// ShellExecuteW, from a shell library loaded at the first call.
+HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCWSTR operation, LPCWSTR file,
+                                      LPCWSTR parameters, LPCWSTR directory, INT show);
 
 // Opens a web address or "mailto:" link with the program registered for
 // it; true when the shell took it. Nothing is reported either way. Tests

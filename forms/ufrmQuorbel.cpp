@@ -11,8 +11,8 @@ namespace {
 
 using F = TfrmQuorbel;
 
-const TFontDesign DisplayDesignFont{"Arial", -96, fsBold | fsItalic, clWhite, ANSI_CHARSET};
-const TFontDesign DetailDesignFont{"Arial", -19, fsBold, clWhite, ANSI_CHARSET};
+const TFontDesign DisplayDesignFont{"Arial", -96, fsBold | fsItalic, clWhite};
+const TFontDesign DetailDesignFont{"Arial", -19, fsBold, clWhite};
 
 void ApplyQuorbelDesign(TfrmQuorbel& form) {
     // clang-format off
@@ -47,7 +47,7 @@ int RandomPosition(std::uint32_t& seed, int extent) {
 }
 
 void ShowTaskbar(int command) {
-    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))
+    if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr))
         ShowWindow(taskbar, command);
 }
 

@@ -1,12 +1,13 @@
 #include "framework/Application.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
 #include <typeinfo>
 #include <utility>
 
@@ -14,13 +15,13 @@ TApplication Application;
 
 namespace {
 
-const char* const ApplicationClass = "QuorbelApplication";
+const wchar_t* const ApplicationClass = L"QuorbelApplication";
 
 std::string ModuleName() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const char* name = std::strrchr(path, '\\');
-    return name ? name + 1 : path;
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* name = std::wcsrchr(path, L'\\');
+    return Narrow(name ? name + 1 : path);
 }
 
 // All the address's hex digits in upper case, as the system's printf shows
@@ -52,9 +53,9 @@ TApplication::~TApplication() {
 
 int TApplication::Execute(const std::function<void()>& startup) {
     const bool comReady = SUCCEEDED(CoInitialize(nullptr));
-    STARTUPINFOA info{};
+    STARTUPINFOW info{};
     info.cb = sizeof info;
-    GetStartupInfoA(&info);
+    GetStartupInfoW(&info);
     showCommand_ = info.dwFlags & STARTF_USESHOWWINDOW ? info.wShowWindow : SW_SHOWDEFAULT;
 
     int exitCode = 0;
@@ -103,7 +104,7 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // A window with no size: it shows nothing but its taskbar entry, captioned
@@ -130,11 +131,11 @@ void TApplication::ShowMainForm() {
 void TApplication::CreateHandle() {
     if (handle_)
         return;
-    RegisterClassOnce(ApplicationClass, WindowProc, "MAINICON");
+    RegisterClassOnce(ApplicationClass, WindowProc, L"MAINICON");
     // Stands for the program: forms are owned by it, and its caption is the title.
-    handle_.reset(CreateWindowExA(0, ApplicationClass, Title.c_str(),
+    handle_.reset(CreateWindowExW(0, ApplicationClass, Wide(Title).c_str(),
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form, TReference reference) {
@@ -178,20 +179,20 @@ void TApplication::HandleMessage(MSG& message) {
     if (handled)
         return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 void TApplication::Run() {
     if (!mainForm_)
         return;
     MSG message;
-    while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0)
         HandleMessage(message);
 }
 
 void TApplication::ProcessMessages() {
     MSG message;
-    while (!terminated_ && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!terminated_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             terminated_ = true;
             break;
@@ -218,7 +219,7 @@ void TApplication::DestroyForms() {
     mainShowPending_ = false;
     // The closed main form's request to end the loop ends no later one.
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
         ;
     terminated_ = false;
 }

@@ -1,6 +1,7 @@
 #include "framework/Buttons.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <windowsx.h>
 
@@ -17,11 +18,11 @@ TGlyph::~TGlyph() {
 
 void TGlyph::Load(const char* resourceName) {
     picture_.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_BITMAP, 0, 0, 0)));
+        LoadImageW(GetModuleHandleW(nullptr), Wide(resourceName).c_str(), IMAGE_BITMAP, 0, 0, 0)));
     if (!picture_.Get())
         throw EOutOfResources(std::string("Bild nicht gefunden: ") + resourceName);
     BITMAP info;
-    GetObjectA(picture_.Get(), sizeof info, &info);
+    GetObjectW(picture_.Get(), sizeof info, &info);
     designSize_ = {info.bmWidth, info.bmHeight};
     size_ = {};
 }
@@ -81,7 +82,7 @@ void TButton::ShowGlyph() {
                           {margin, 0, margin, 0},
                           static_cast<UINT>(Caption().empty() ? BUTTON_IMAGELIST_ALIGN_CENTER
                                                               : BUTTON_IMAGELIST_ALIGN_LEFT)};
-    SendMessageA(handle_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+    SendMessageW(handle_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }
 
 void TButton::Notify(WORD code) {
@@ -101,12 +102,12 @@ DWORD TCheckBox::WindowStyle() const {
 }
 
 void TCheckBox::HandleCreated() {
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool TCheckBox::Checked() const {
     if (HandleAllocated())
-        return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     return checked_;
 }
 
@@ -117,7 +118,7 @@ void TCheckBox::SetChecked(bool checked) {
         return;
     checked_ = checked;
     if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (OnClick)
         OnClick(this);
 }
@@ -140,29 +141,28 @@ void TLinkButton::SetHint(const std::string& hint) {
     UpdateTooltip();
 }
 
-// The whole button is the tooltip's one tool, with the hint as its text.
-TOOLINFOA TLinkButton::ToolInfo() {
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+// The whole button is the tooltip's one tool, with the hint as its text,
+// which the tooltip copies.
+void TLinkButton::SendTool(UINT message) {
+    const TWideText text = Wide(hint_);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = handle_;
     tool.uId = reinterpret_cast<UINT_PTR>(handle_);
-    tool.lpszText = const_cast<char*>(hint_.c_str());
-    return tool;
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TLinkButton::HandleCreated() {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                               0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
-    TOOLINFOA tool = ToolInfo();
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                               0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendTool(TTM_ADDTOOLW);
 }
 
 void TLinkButton::UpdateTooltip() {
-    if (!tooltip_)
-        return;
-    TOOLINFOA tool = ToolInfo();
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (tooltip_)
+        SendTool(TTM_UPDATETIPTEXTW);
 }
 
 void TLinkButton::SetHovered(bool hovered) {
@@ -193,8 +193,8 @@ void TLinkButton::Paint(HDC dc) {
     const SelectedObject font(dc, FontHandleOf());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font.Color()));
-    DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &text,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    const TWideText caption = Wide(Caption());
+    DrawTextW(dc, caption.c_str(), caption.size(), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 
 LRESULT TLinkButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -231,7 +231,7 @@ LRESULT TLinkButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_SETCURSOR:
-        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     default:
         return TWinControl::WndProc(message, wParam, lParam);

@@ -56,7 +56,7 @@ class TButton : public TWinControl {
     void DpiChanged() override;
 
   protected:
-    const char* SystemClass() const override { return "BUTTON"; }
+    const wchar_t* SystemClass() const override { return L"BUTTON"; }
     DWORD WindowStyle() const override;
     void HandleCreated() override;
     void Notify(WORD code) override;
@@ -77,7 +77,7 @@ class TCheckBox : public TWinControl {
     bool TakesFocus() const override { return true; }
 
   protected:
-    const char* SystemClass() const override { return "BUTTON"; }
+    const wchar_t* SystemClass() const override { return L"BUTTON"; }
     DWORD WindowStyle() const override;
     void HandleCreated() override;
     void Notify(WORD code) override;
@@ -110,7 +110,7 @@ class TLinkButton : public TWinControl {
   private:
     void SetHovered(bool hovered);
     void UpdateTooltip();
-    TOOLINFOA ToolInfo();
+    void SendTool(UINT message);
     std::string hint_;
     bool hovered_ = false;
     bool pressed_ = false;

@@ -1,14 +1,17 @@
 #include "framework/Dispatch.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <string>
 
 TDispatcher* TDispatcher::instance_ = nullptr;
 
 TDispatcher::TDispatcher()
-    : ShowMessageBox([](HWND owner, const std::string& text, const std::string& caption,
-                        UINT flags) { MessageBoxA(owner, text.c_str(), caption.c_str(), flags); }) {
+    : ShowMessageBox(
+          [](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+              MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
+          }) {
     instance_ = this;
 }
 

@@ -1,6 +1,9 @@
 #include "framework/Edits.h"
 
 #include "framework/Errors.h"
+#include "framework/WideText.h"
+
+#include <vector>
 
 namespace {
 
@@ -25,26 +28,26 @@ DWORD TEdit::WindowStyle() const {
 
 void TEdit::HandleCreated() {
     if (MaxLength)
-        SendMessageA(Handle(), EM_LIMITTEXT, MaxLength, 0);
+        SendMessageW(Handle(), EM_LIMITTEXT, MaxLength, 0);
 }
 
 std::string TEdit::Text() const {
     if (!HandleAllocated())
         return Caption();
-    std::string text(GetWindowTextLengthA(Handle()) + 1, '\0');
-    text.resize(GetWindowTextA(Handle(), &text[0], static_cast<int>(text.size())));
-    return text;
+    std::vector<wchar_t> text(GetWindowTextLengthW(Handle()) + 1, L'\0');
+    return Narrow(text.data(),
+                  GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size())));
 }
 
 void TEdit::SetText(const std::string& text) {
     if (HandleAllocated())
-        SetWindowTextA(Handle(), text.c_str()); // EN_CHANGE raises OnChange
+        SetWindowTextW(Handle(), Wide(text).c_str()); // EN_CHANGE raises OnChange
     else
         SetCaption(text);
 }
 
 void TEdit::EnteredByTab() {
-    SendMessageA(Handle(), EM_SETSEL, 0, -1);
+    SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
 void TEdit::Notify(WORD code) {
@@ -67,8 +70,12 @@ HBRUSH TEdit::CtlColor(HDC dc) {
     return brush_.Get();
 }
 
+// Between the two halves of a surrogate pair the text holds half a
+// character: a key released then is not told, so no one sees it split.
 LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_KEYUP && message != WM_SYSKEYUP)
+    if (message == WM_CHAR)
+        halfCharacter_ = IS_HIGH_SURROGATE(wParam);
+    if ((message != WM_KEYUP && message != WM_SYSKEYUP) || halfCharacter_)
         return TWinControl::WndProc(message, wParam, lParam);
     const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
     WORD key = static_cast<WORD>(wParam);
@@ -109,7 +116,7 @@ void TMaskEdit::SetText(const std::string& text) {
 // Past the EN_CHANGE: the mask raises OnChange itself.
 void TMaskEdit::ShowMask() {
     if (HandleAllocated())
-        DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(mask_.DisplayText().c_str()));
+        DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(mask_.DisplayText()).c_str()));
 }
 
 void TMaskEdit::SnapCaret(bool forward) {
@@ -125,14 +132,14 @@ void TMaskEdit::SnapCaret(bool forward) {
 void TMaskEdit::Selection(int& start, int& end) const {
     DWORD from = 0;
     DWORD to = 0;
-    SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                  reinterpret_cast<LPARAM>(&to));
     start = static_cast<int>(from);
     end = static_cast<int>(to);
 }
 
 void TMaskEdit::Select(int start, int end) {
-    SendMessageA(Handle(), EM_SETSEL, start, end);
+    SendMessageW(Handle(), EM_SETSEL, start, end);
 }
 
 void TMaskEdit::Apply(const TDateMask& before, const TMaskResult& result) {
@@ -158,7 +165,17 @@ void TMaskEdit::Restore(const TDateMask& state) {
         Changed();
 }
 
-LRESULT TMaskEdit::Character(char key) {
+// A character beyond the BMP arrives as two units, and is taken (or refused)
+// once, as the one character it is.
+LRESULT TMaskEdit::Character(wchar_t unit) {
+    if (IS_HIGH_SURROGATE(unit)) {
+        highSurrogate_ = unit;
+        return 0;
+    }
+    const char32_t key = IS_LOW_SURROGATE(unit) && highSurrogate_
+                             ? 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00)
+                             : unit;
+    highSurrogate_ = 0;
     int start = 0;
     int end = 0;
     Selection(start, end);
@@ -180,9 +197,9 @@ LRESULT TMaskEdit::Character(char key) {
     case 0x1A: // Ctrl+Z
         return WndProc(WM_UNDO, 0, 0);
     default:
-        if (static_cast<unsigned char>(key) < ' ')
+        if (key < ' ')
             return 0; // Enter, Escape and Tab were handled as keys
-        Apply(before, mask_.TypeChar(static_cast<unsigned char>(key), start, end));
+        Apply(before, mask_.TypeChar(key, start, end));
         return 0;
     }
 }
@@ -230,9 +247,9 @@ std::string TMaskEdit::ClipboardText() const {
     std::string text;
     if (!OpenClipboard(Handle()))
         return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
-            text = chars;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Narrow(units);
             GlobalUnlock(data);
         }
     }
@@ -261,7 +278,7 @@ LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     int end = 0;
     switch (message) {
     case WM_CHAR:
-        return Character(static_cast<char>(wParam));
+        return Character(static_cast<wchar_t>(wParam));
     case WM_KEYDOWN: {
         if (KeyDown(wParam))
             return 0;
@@ -287,10 +304,10 @@ LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case EM_REPLACESEL:
         if (lParam) // no text is nothing to put in
-            Replace(reinterpret_cast<const char*>(lParam));
+            Replace(Narrow(reinterpret_cast<const wchar_t*>(lParam)));
         return 0;
     case WM_SETTEXT: // from outside: fitted like any text the program sets
-        SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        SetText(lParam ? Narrow(reinterpret_cast<const wchar_t*>(lParam)) : std::string());
         return TRUE;
     case WM_CUT:
         DefaultProc(WM_COPY, 0, 0);

@@ -30,7 +30,7 @@ class TEdit : public TWinControl {
     void EnteredByTab() override;
 
   protected:
-    const char* SystemClass() const override { return "EDIT"; }
+    const wchar_t* SystemClass() const override { return L"EDIT"; }
     DWORD WindowStyle() const override;
     DWORD WindowExStyle() const override { return WS_EX_CLIENTEDGE; }
     void HandleCreated() override;
@@ -42,6 +42,7 @@ class TEdit : public TWinControl {
   private:
     BrushHandle brush_;
     TColor brushColor_ = 0;
+    bool halfCharacter_ = false; // the high half of a surrogate pair was typed
 };
 
 // The date field: two optional two-digit groups and a required year, with
@@ -79,7 +80,7 @@ class TMaskEdit : public TEdit {
     void SnapCaret(bool forward);
     void Apply(const TDateMask& before, const TMaskResult& result);
     void ShowMask();
-    LRESULT Character(char key);
+    LRESULT Character(wchar_t unit);
     bool KeyDown(WPARAM key);
     void Check();
     void Restore(const TDateMask& state);
@@ -90,4 +91,5 @@ class TMaskEdit : public TEdit {
     TDateMask entered_; // as it was on getting the focus or being set
     TDateMask undo_;    // as it was before the last edit
     bool modified_ = false;
+    wchar_t highSurrogate_ = 0; // the first half of a character beyond the BMP
 };

@@ -86,10 +86,10 @@ void TForm::SetIcons() {
     const auto set = [this](IconHandle& owned, WPARAM kind, int metric) {
         const int size = SystemMetricForDpi(metric, dpi_);
         IconHandle icon(static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), "SMALLICON", IMAGE_ICON, size, size, 0)));
+            LoadImageW(GetModuleHandleW(nullptr), L"SMALLICON", IMAGE_ICON, size, size, 0)));
         if (!icon)
             return;
-        SendMessageA(handle_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon.get()));
+        SendMessageW(handle_, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon.get()));
         owned = std::move(icon); // the old one only now, when the window has let go of it
     };
     set(smallIcon_, ICON_SMALL, SM_CXSMICON);
@@ -157,7 +157,7 @@ void TForm::ApplyStayOnTop() {
     const bool onTop = FormStyle == TFormStyle::StayOnTop;
     // A window made top-most is top-most already; restacking it again would
     // cost the screen saver's start a round to the X server under Wine.
-    if (onTop == ((GetWindowLongA(handle_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0))
+    if (onTop == ((GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0))
         return;
     SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -179,7 +179,7 @@ void TForm::Show() {
         Realign();
         // Themed controls hide the accelerators' underlines until Alt is
         // pressed; the captions here always show them.
-        SendMessageA(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+        SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
     }
     TControl::SetVisible(true);
     if (HasTaskbarEntry())

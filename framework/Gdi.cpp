@@ -1,6 +1,9 @@
 #include "framework/Gdi.h"
 
-#include <cstring>
+#include "framework/WideText.h"
+
+#include <algorithm>
+#include <cwchar>
 
 COLORREF ColorToRGB(TColor color) {
     if (color & clSystemColor)
@@ -8,8 +11,8 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color);
 }
 
-LOGFONTA LogFontOf(const TFont& font, int dpi) {
-    LOGFONTA lf{};
+LOGFONTW LogFontOf(const TFont& font, int dpi) {
+    LOGFONTW lf{};
     lf.lfHeight = font.PixelHeight(dpi);
     lf.lfWeight = font.Style() & fsBold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.Style() & fsItalic) != 0;
@@ -20,13 +23,18 @@ LOGFONTA LogFontOf(const TFont& font, int dpi) {
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
-    std::strncpy(lf.lfFaceName, font.Name().c_str(), LF_FACESIZE - 1);
+    // As much of the name as fits, never half a surrogate pair.
+    const TWideText face = Wide(font.Name());
+    int length = std::min(face.size(), LF_FACESIZE - 1);
+    if (length < face.size() && IS_HIGH_SURROGATE(face.c_str()[length - 1]))
+        --length;
+    std::wmemcpy(lf.lfFaceName, face.c_str(), length);
     return lf;
 }
 
-void AssignLogFont(TFont& font, const LOGFONTA& logFont, int pointTenths, TColor color) {
+void AssignLogFont(TFont& font, const LOGFONTW& logFont, int pointTenths, TColor color) {
     TFont chosen;
-    chosen.SetName(std::string(logFont.lfFaceName, strnlen(logFont.lfFaceName, LF_FACESIZE)));
+    chosen.SetName(Narrow(logFont.lfFaceName, wcsnlen(logFont.lfFaceName, LF_FACESIZE)));
     chosen.SetSize((pointTenths + 5) / 10);
     TFontStyles style = 0;
     if (logFont.lfWeight >= FW_BOLD)
@@ -44,8 +52,8 @@ void AssignLogFont(TFont& font, const LOGFONTA& logFont, int pointTenths, TColor
 }
 
 FontHandle CreateFontHandle(const TFont& font, int dpi) {
-    const LOGFONTA lf = LogFontOf(font, dpi);
-    return FontHandle(CreateFontIndirectA(&lf));
+    const LOGFONTW lf = LogFontOf(font, dpi);
+    return FontHandle(CreateFontIndirectW(&lf));
 }
 
 // --- The display's scale -------------------------------------------------
@@ -55,7 +63,7 @@ namespace {
 // A function of user32 that older Windows lacks, or nullptr there.
 template <class Function> Function User32Function(const char* name) {
     return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 } // namespace

@@ -106,11 +106,11 @@ class MemoryDC {
 COLORREF ColorToRGB(TColor color);
 
 // The font as Windows is asked for it at that resolution.
-LOGFONTA LogFontOf(const TFont& font, int dpi);
+LOGFONTW LogFontOf(const TFont& font, int dpi);
 // Name, style and character set from the LOGFONT, the size in points from
 // tenths of a point (which the font dialog reports whatever the resolution),
 // and the colour.
-void AssignLogFont(TFont& font, const LOGFONTA& logFont, int pointTenths, TColor color);
+void AssignLogFont(TFont& font, const LOGFONTW& logFont, int pointTenths, TColor color);
 FontHandle CreateFontHandle(const TFont& font, int dpi);
 
 // --- The display's scale -------------------------------------------------

@@ -7,7 +7,7 @@ namespace {
 // The common dialogs' library brings the shell's with it, which a run that
 // never opens a dialog does without: both are loaded with the first dialog.
 template <class Function> Function CommonDialog(const char* name) {
-    static const HMODULE library = LoadLibraryA("comdlg32.dll");
+    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
     const auto function =
         reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
     if (!function)
@@ -21,13 +21,13 @@ template <class Function> Function CommonDialog(const char* name) {
 
 void TMonthCalendar::HandleCreated() {
     if (date_.wYear)
-        SendMessageA(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date_));
+        SendMessageW(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date_));
 }
 
 void TMonthCalendar::GetDate(int& year, int& month, int& day) const {
     SYSTEMTIME date = date_;
     if (HandleAllocated())
-        SendMessageA(Handle(), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
+        SendMessageW(Handle(), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&date));
     year = date.wYear;
     month = date.wMonth;
     day = date.wDay;
@@ -41,7 +41,7 @@ void TMonthCalendar::SetDate(int year, int month, int day) {
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
     if (HandleAllocated() &&
-        !SendMessageA(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date)))
+        !SendMessageW(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&date)))
         throw ECalendarError("Kalenderzeit oder -datum konnte nicht gesetzt werden");
     date_ = date;
 }
@@ -51,14 +51,14 @@ void TMonthCalendar::SetDate(int year, int month, int day) {
 // The dialog measures at the screen's resolution, whatever the owner's, and
 // reports the size it shows in points.
 bool TFontDialog::Execute(HWND owner) {
-    LOGFONTA font = LogFontOf(Font, ScreenDpi());
-    CHOOSEFONTA choice{};
+    LOGFONTW font = LogFontOf(Font, ScreenDpi());
+    CHOOSEFONTW choice{};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
     choice.lpLogFont = &font;
     choice.Flags = CF_EFFECTS | CF_FORCEFONTEXIST | CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     choice.rgbColors = ColorToRGB(Font.Color());
-    static const auto chooseFont = CommonDialog<decltype(&ChooseFontA)>("ChooseFontA");
+    static const auto chooseFont = CommonDialog<decltype(&ChooseFontW)>("ChooseFontW");
     if (!chooseFont(&choice))
         return false;
     AssignLogFont(Font, font, choice.iPointSize, static_cast<TColor>(choice.rgbColors));
@@ -68,13 +68,13 @@ bool TFontDialog::Execute(HWND owner) {
 // --- TColorDialog --------------------------------------------------------
 
 bool TColorDialog::Execute(HWND owner) {
-    CHOOSECOLORA choice{};
+    CHOOSECOLORW choice{};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = owner;
     choice.rgbResult = ColorToRGB(Color);
     choice.lpCustColors = customColors_;
     choice.Flags = CC_RGBINIT;
-    static const auto chooseColor = CommonDialog<decltype(&ChooseColorA)>("ChooseColorA");
+    static const auto chooseColor = CommonDialog<decltype(&ChooseColorW)>("ChooseColorW");
     if (!chooseColor(&choice))
         return false;
     Color = static_cast<TColor>(choice.rgbResult);

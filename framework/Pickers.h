@@ -19,7 +19,7 @@ class TMonthCalendar : public TWinControl {
     void SetDate(int year, int month, int day);
 
   protected:
-    const char* SystemClass() const override { return MONTHCAL_CLASSA; }
+    const wchar_t* SystemClass() const override { return MONTHCAL_CLASSW; }
     DWORD WindowStyle() const override { return TWinControl::WindowStyle() | WS_TABSTOP; }
     void HandleCreated() override;
 

@@ -2,6 +2,7 @@
 
 #include "framework/Errors.h"
 #include "framework/JpegImage.h"
+#include "framework/WideText.h"
 
 void TBevel::Paint(HDC dc) {
     RECT r = PixelBounds();
@@ -9,8 +10,8 @@ void TBevel::Paint(HDC dc) {
 }
 
 void TImage::LoadJpegResource(const char* resourceName) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC resource = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, Wide(resourceName).c_str(), RT_RCDATA);
     HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
     if (!data)
         throw EOutOfResources(std::string("Bild nicht gefunden: ") + resourceName);

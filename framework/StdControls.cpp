@@ -1,5 +1,7 @@
 #include "framework/StdControls.h"
 
+#include "framework/WideText.h"
+
 // --- TLabel --------------------------------------------------------------
 
 UINT TLabel::DrawFlags() const {
@@ -12,9 +14,9 @@ void TLabel::AdjustSize() {
     ScreenDC dc;
     const SelectedObject selected(dc, FontHandleOf());
     // An empty caption still measures as one blank.
-    const std::string text = Caption().empty() ? std::string(" ") : Caption();
+    const TWideText text = Wide(Caption().empty() ? std::string(" ") : Caption());
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), text.size(), &r, DrawFlags() | DT_CALCRECT);
     // Rounded up to whole 1/96 inch, so that no resolution cuts the text.
     const int dpi = Dpi();
     const auto units = [dpi](LONG pixels) {
@@ -41,7 +43,8 @@ void TLabel::Paint(HDC dc) {
     FillRect(dc, &r, background.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font.Color()));
-    DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, DrawFlags());
+    const TWideText text = Wide(Caption());
+    DrawTextW(dc, text.c_str(), text.size(), &r, DrawFlags());
 }
 
 // --- TPanel --------------------------------------------------------------
@@ -125,7 +128,7 @@ void TPanel::PaintCaption(HDC dc, const RECT& area) {
         return;
     const SelectedObject selected(dc, FontHandleOf());
     SIZE w;
-    GetTextExtentPoint32A(dc, "W", 1, &w);
+    GetTextExtentPoint32W(dc, L"W", 1, &w);
     RECT line = area;
     line.top = area.top + (area.bottom - area.top - w.cy) / 2;
     line.bottom = line.top + w.cy;
@@ -133,7 +136,8 @@ void TPanel::PaintCaption(HDC dc, const RECT& area) {
     SetTextColor(dc, ColorToRGB(Font.Color()));
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &line,
+    const TWideText text = Wide(Caption());
+    DrawTextW(dc, text.c_str(), text.size(), &line,
               DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
     RestoreDC(dc, saved);
 }
@@ -143,14 +147,15 @@ void TPanel::PaintCaption(HDC dc, const RECT& area) {
 void TGroupBox::Paint(HDC dc) {
     PaintBackground(dc);
     const SelectedObject selected(dc, FontHandleOf());
-    TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
     RECT frame = PixelClientRect();
     frame.top += metrics.tmHeight / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (!Caption().empty()) {
         RECT text{Scaled(8), 0, frame.right - Scaled(8), metrics.tmHeight};
-        DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+        const TWideText caption = Wide(Caption());
+        DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
         text.right += Scaled(4);
         text.left -= Scaled(2);
         const BrushHandle background(CreateSolidBrush(ColorToRGB(Color())));
@@ -158,7 +163,7 @@ void TGroupBox::Paint(HDC dc) {
         text.left += Scaled(2);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(Font.Color()));
-        DrawTextA(dc, Caption().c_str(), -1, &text, DT_SINGLELINE);
+        DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
     }
     PaintControls(dc);
 }

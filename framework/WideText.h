@@ -23,19 +23,34 @@ std::u16string ToUtf16(std::string_view wtf8);
 char16_t FirstBmpCharacter(std::string_view wtf8);
 
 #ifdef _WIN32
+#include <cwchar>
+
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t is a UTF-16 unit");
 
-inline std::wstring Wide(std::string_view text) {
-    const std::u16string units = ToUtf16(text);
-    return std::wstring(units.begin(), units.end());
+// UTF-16 text for one call into Windows. Held as char16_t rather than in a
+// std::wstring: the library's std::wstring brings all of its members along
+// (22 KiB), a std::u16string only those used. Windows reads the units
+// through its own pointer type.
+class TWideText {
+  public:
+    explicit TWideText(std::string_view text) : units_(ToUtf16(text)) {}
+    const wchar_t* c_str() const { return reinterpret_cast<const wchar_t*>(units_.c_str()); }
+    int size() const { return static_cast<int>(units_.size()); }
+
+  private:
+    std::u16string units_;
+};
+
+inline TWideText Wide(std::string_view text) {
+    return TWideText(text);
 }
 
-// Copied unit by unit: wchar_t and char16_t may not alias.
+// Text from Windows, copied unit by unit: wchar_t and char16_t may not alias.
 inline std::string Narrow(const wchar_t* text, std::size_t length) {
     return FromUtf16(std::u16string(text, text + length));
 }
 
-inline std::string Narrow(const std::wstring& text) {
-    return Narrow(text.data(), text.size());
+inline std::string Narrow(const wchar_t* text) {
+    return Narrow(text, std::wcslen(text));
 }
 #endif

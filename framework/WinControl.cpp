@@ -2,6 +2,7 @@
 
 #include "framework/Dispatch.h"
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <windowsx.h>
 
@@ -9,11 +10,11 @@
 
 namespace {
 
-const char* const ControlClass = "QuorbelControl";
+const wchar_t* const ControlClass = L"QuorbelControl";
 // The window property that binds a window to its control object. A
 // property, not GWLP_USERDATA, so that a foreign window is never mistaken
 // for one of ours.
-const char* const BindingProperty = "Quorbel.Control";
+const wchar_t* const BindingProperty = L"Quorbel.Control";
 
 // Whether the window is there already, in its parent's client coordinates.
 bool HasBounds(HWND window, const RECT& wanted) {
@@ -27,18 +28,18 @@ bool HasBounds(HWND window, const RECT& wanted) {
 
 } // namespace
 
-void RegisterClassOnce(const char* name, WNDPROC proc, const char* icon) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, const wchar_t* icon) {
+    WNDCLASSW existing;
+    if (GetClassInfoW(GetModuleHandleW(nullptr), name, &existing))
         return;
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = icon ? LoadIconA(wc.hInstance, icon) : nullptr;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = icon ? LoadIconW(wc.hInstance, icon) : nullptr;
     wc.lpszClassName = name;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
 }
 
 // --- TWinControl ---------------------------------------------------------
@@ -48,7 +49,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropA(window, BindingProperty)) : nullptr;
+    return window ? static_cast<TWinControl*>(GetPropW(window, BindingProperty)) : nullptr;
 }
 
 HWND TWinControl::WindowParent() const {
@@ -74,48 +75,48 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::CreateOwnWindow() {
     RegisterClassOnce(ControlClass, FrameworkWindowProc);
-    const char* systemClass = SystemClass();
+    const wchar_t* systemClass = SystemClass();
     // A top-level window appears only when its form is shown, after its
     // creation handler, not behind an error box raised there.
     const bool shown = Parent() && ShownInHost();
     const DWORD style =
         WindowStyle() | (shown ? WS_VISIBLE : 0) | (EnabledInHost() ? 0 : WS_DISABLED);
     const RECT at = RectInHost();
-    const HWND created = CreateWindowExA(WindowExStyle(), systemClass ? systemClass : ControlClass,
-                                         Caption().c_str(), style, at.left, at.top,
+    const HWND created = CreateWindowExW(WindowExStyle(), systemClass ? systemClass : ControlClass,
+                                         Wide(Caption()).c_str(), style, at.left, at.top,
                                          at.right - at.left, at.bottom - at.top, WindowParent(),
-                                         nullptr, GetModuleHandleA(nullptr), this);
+                                         nullptr, GetModuleHandleW(nullptr), this);
     if (!created)
         throw EOutOfResources("Fenster kann nicht erstellt werden");
     if (systemClass) { // the system's procedure stays behind ours
         Bind(created);
-        systemProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        systemProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             created, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
     }
-    SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), FALSE);
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), FALSE);
     HandleCreated();
 }
 
 void TWinControl::Bind(HWND handle) {
     handle_ = handle;
-    SetPropA(handle, BindingProperty, this);
+    SetPropW(handle, BindingProperty, this);
 }
 
 void TWinControl::Unbind() {
-    RemovePropA(handle_, BindingProperty);
+    RemovePropW(handle_, BindingProperty);
     handle_ = nullptr;
 }
 
 void TWinControl::CaptionChanged() {
     if (handle_)
-        SetWindowTextA(handle_, Caption().c_str());
+        SetWindowTextW(handle_, Wide(Caption()).c_str());
     Invalidate();
 }
 
 LRESULT TWinControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (systemProc_)
-        return CallWindowProcA(systemProc_, handle_, message, wParam, lParam);
-    return DefWindowProcA(handle_, message, wParam, lParam);
+        return CallWindowProcW(systemProc_, handle_, message, wParam, lParam);
+    return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 void TWinControl::DestroyHandle() {
@@ -159,7 +160,7 @@ void TWinControl::SetEnabled(bool enabled) {
 // A panel around it moved, or was shown or enabled, at any depth.
 void TWinControl::ContainerChanged() {
     MoveWindowInHost();
-    if (handle_ && ShownInHost() != ((GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0))
+    if (handle_ && ShownInHost() != ((GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0))
         SetVisible(Visible());
     SetEnabled(Enabled());
 }
@@ -196,7 +197,7 @@ void TWinControl::Invalidate() {
 void TWinControl::FontChanged() {
     const FontHandle old = TakeFont(); // deleted only after the window has the new one
     if (handle_)
-        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), TRUE);
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), TRUE);
     Invalidate();
 }
 
@@ -267,12 +268,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* control =
-            static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         control->Bind(window);
     }
     TWinControl* control = TWinControl::FromHandle(window);
     if (!control) // messages before WM_NCCREATE, or after WM_NCDESTROY
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     LRESULT result = 0;
     TDispatcher::Instance().Guard([&] { result = control->WndProc(message, wParam, lParam); });
     return result;

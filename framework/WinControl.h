@@ -66,7 +66,7 @@ class TWinControl : public TControl {
     virtual DWORD WindowExStyle() const { return 0; }
     virtual HWND WindowParent() const;
     // A system window class to subclass, or nullptr for the framework's own.
-    virtual const char* SystemClass() const { return nullptr; }
+    virtual const wchar_t* SystemClass() const { return nullptr; }
     virtual void HandleCreated() {}
     // What the control's window sent its parent, handed back to it.
     virtual void Notify(WORD) {}
@@ -143,4 +143,4 @@ LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 // whose windows show an icon without being given one names it: loading an
 // icon costs the screen saver's start milliseconds, and forms set theirs in
 // the sizes of their scale.
-void RegisterClassOnce(const char* name, WNDPROC proc, const char* icon = nullptr);
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, const wchar_t* icon = nullptr);

@@ -45,9 +45,18 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 
 import() { "$wine" regedit /S "Z:${1//\//\\}"; }
+# regedit reads a file of version 5 as UTF-16; the project keeps it in UTF-8.
+import_utf8() {
+    local wide
+    wide=$(mktemp --suffix=.reg)
+    iconv -f UTF-8 -t UTF-16 "$1" >"$wide"
+    import "$wide"
+    rm -f "$wide"
+}
 settings() {
     import "$here/german-locale.reg"
     import "$here/display-scale.reg"
+    import_utf8 "$here/font-names.reg"
     [[ -z "${QUORBEL_VIRTUAL_DISPLAY:-}" ]] || import "$here/virtual-display.reg"
 }
 

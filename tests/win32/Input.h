@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <string>
 
 // Runs the application's message loop for a while.
 inline void Pump(DWORD milliseconds = 60) {
@@ -54,6 +56,34 @@ inline void Type(const char* text) {
         else
             Press(static_cast<WORD>(LOBYTE(scan)));
     }
+}
+
+// Each UTF-16 unit as the key a touch keyboard or an input method sends for
+// it: a character beyond the BMP is two of them, pressed one after the other.
+inline void TypeUnits(const std::u16string& units) {
+    for (char16_t unit : units) {
+        for (bool up : {false, true}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            SendInput(1, &input, sizeof input);
+        }
+        Pump();
+    }
+}
+
+// The clipboard holds this text, and only as Unicode.
+inline void PutClipboardText(HWND owner, const std::u16string& text) {
+    const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+    auto* units = static_cast<char16_t*>(GlobalLock(data));
+    std::copy(text.begin(), text.end(), units);
+    units[text.size()] = 0;
+    GlobalUnlock(data);
+    OpenClipboard(owner);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
 }
 
 // A mouse press and release on a window, through the message loop.

@@ -3,6 +3,7 @@
 
 #include "core/uConst.h"
 #include "framework/Errors.h"
+#include "framework/WideText.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
@@ -39,8 +40,10 @@ inline void PutRaw(const std::string& name, DWORD type, const void* data, DWORD 
     RegCloseKey(key);
 }
 
+// As the program writes it: UTF-16 with its NUL.
 inline void PutString(const std::string& name, const std::string& value) {
-    PutRaw(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    const std::u16string text = ToUtf16(value);
+    PutRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2), true);
 }
 
 inline void PutDword(const std::string& name, DWORD value) {
@@ -64,6 +67,22 @@ inline RawValue GetRaw(const std::string& name) {
         value.bytes.assign(buffer, size);
     RegCloseKey(key);
     return value;
+}
+
+// A text value's UTF-16 units as stored, its NUL included.
+inline std::u16string GetUnits(const std::string& name) {
+    HKEY key;
+    std::u16string units(4096, u'\0');
+    DWORD size = static_cast<DWORD>(units.size() * 2);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    const std::u16string wideName = ToUtf16(name);
+    if (RegQueryValueExW(key, reinterpret_cast<const wchar_t*>(wideName.c_str()), nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(units.data()), &size) != ERROR_SUCCESS)
+        size = 0;
+    RegCloseKey(key);
+    units.resize(size / 2);
+    return units;
 }
 
 inline DWORD GetDword(const std::string& name) {

@@ -4,6 +4,7 @@
 #include "Input.h"
 #include "Layout.h"
 
+#include "framework/WideText.h"
 #include "forms/ufrmAbout.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +33,8 @@ std::string VersionOfOwnRecord() {
 
 std::vector<std::string> opened;
 
-HINSTANCE WINAPI FakeShell(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
-    opened.push_back(file);
+HINSTANCE WINAPI FakeShell(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+    opened.push_back(Narrow(file));
     return reinterpret_cast<HINSTANCE>(42);
 }
 

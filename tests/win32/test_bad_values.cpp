@@ -94,11 +94,16 @@ std::string Wide(const wchar_t* text, std::size_t bytes) {
     return std::string(reinterpret_cast<const char*>(text), bytes);
 }
 
-std::string HighBytes() {
-    std::string text = "Nächte ";
-    for (int c = 0x80; c <= 0xFF; ++c)
-        text += static_cast<char>(c);
+// Every character from 0x80 to 0xFF, as UTF-16 and as the store reads it.
+std::u16string HighCharacters() {
+    std::u16string text = u"Nächte ";
+    for (char16_t c = 0x80; c <= 0xFF; ++c)
+        text += c;
     return text;
+}
+
+std::string Units(const std::u16string& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
 const std::string MiB(1 << 20, 'T');
@@ -119,19 +124,23 @@ const Damage StringDamages[] = {
     {"an environment string, kept unexpanded", REG_EXPAND_SZ, Bytes("%TEMP%", 7), Outcome::Read,
      "%TEMP%"},
     {"a 1 MiB string", REG_SZ, MiB, Outcome::Read, MiB},
-    {"bytes above 0x7F", REG_SZ, HighBytes(), Outcome::Read, HighBytes()},
+    {"characters above 0x7F", REG_SZ, Units(HighCharacters()), Outcome::Read,
+     FromUtf16(HighCharacters()), true},
 };
 
+// A string is UTF-16: only one character, without its NUL, fits the four
+// bytes an integer is read into.
 const Damage NumberDamages[] = {
-    {"a string of up to three characters", REG_SZ, Bytes("12", 3), Outcome::WrongType},
+    {"a string of one character", REG_SZ, Units(u"1"), Outcome::WrongType, "", true},
     {"a string of four characters", REG_SZ, Bytes("1234", 5), Outcome::TooLarge},
     {"raw bytes of four", REG_BINARY, Bytes("\1\0\0\0", 4), Outcome::WrongType},
     {"raw bytes of an odd length", REG_BINARY, "abc", Outcome::WrongType},
     {"raw bytes of eight", REG_BINARY, Bytes("\1\0\0\0\0\0\0\0", 8), Outcome::TooLarge},
     {"raw bytes above 0x7F", REG_BINARY, "\xFF\xFE\x80\x81", Outcome::WrongType},
-    {"a list of strings", REG_MULTI_SZ, Bytes("1\0\0", 3), Outcome::WrongType},
+    {"a list of strings", REG_MULTI_SZ, Units(std::u16string(u"\0", 1)), Outcome::WrongType, "",
+     true},
     {"a longer list of strings", REG_MULTI_SZ, Bytes("1\0002\0", 5), Outcome::TooLarge},
-    {"an environment string", REG_EXPAND_SZ, Bytes("%X%", 4), Outcome::WrongType},
+    {"an environment string", REG_EXPAND_SZ, Units(u"%"), Outcome::WrongType, "", true},
     {"a 64-bit integer", REG_QWORD, Bytes("\1\0\0\0\0\0\0\0", 8), Outcome::TooLarge},
     {"a big-endian integer", REG_DWORD_BIG_ENDIAN, Bytes("\0\0\0\1", 4), Outcome::WrongType},
     {"bytes of no kind", REG_NONE, Bytes("\1\0\0\0", 4), Outcome::WrongType},

@@ -105,9 +105,24 @@ TEST_F(Display, ShowsTheCountedTextAtItsDesignPlaceUntilTheFirstTick) {
     EXPECT_EQ(form.panelBottom.Font.Height(), -19); // face, height and style stay
     EXPECT_EQ(form.labText.Font.Name(), "Arial");
     EXPECT_EQ(form.labText.Font.Size(), 32);
-    EXPECT_EQ(form.labText.Font.Charset(), ANSI_CHARSET);
+    EXPECT_EQ(form.labText.Font.Charset(), DEFAULT_CHARSET); // font linking may supply glyphs
     EXPECT_EQ(form.Timer.Interval(), 2000u);
     EXPECT_TRUE(form.Timer.Enabled());
+}
+
+// The full-screen text draws the letters of other scripts, where a narrow
+// text would have shown question marks.
+TEST_F(Display, TheTextDrawsLettersOfOtherScripts) {
+    std::vector<std::uint32_t> drawn[2];
+    const char* texts[] = {u8"Łódź Αθήνα Київ", u8"?ód? ????? ????"};
+    for (int i = 0; i < 2; ++i) {
+        PutString("text", texts[i]);
+        TfrmQuorbel& form = Open();
+        drawn[i] = Pixels(form.Handle(), form.labText.PixelBounds());
+        TearDown();
+        SetUp();
+    }
+    EXPECT_NE(drawn[0], drawn[1]);
 }
 
 TEST_F(Display, TheLabelMeasuresItsTextWithMnemonics) {
@@ -305,7 +320,7 @@ TEST_F(Display, ShowsTheTaskbarOnCloseEvenIfItWasHiddenBefore) {
 
 TEST_F(Display, ALoadErrorIsShownAndTheDesignedWindowOpensAnyway) {
     PutString("fontname", "Courier New");
-    PutString("fontsize", "xx");
+    PutString("fontsize", "x");
     TfrmQuorbel& form = Open();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Ungültiger Datentyp für 'fontsize'");

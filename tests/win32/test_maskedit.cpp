@@ -181,4 +181,21 @@ TEST_F(DateField, PasteTheContextMenuCommandsAndTheirKeysGoThroughTheMask) {
     EXPECT_EQ(WindowText(field).size(), 10u);
 }
 
+// A separator beyond the code page, pasted as Unicode text and typed as the
+// key an input method sends for it; a character beyond the BMP typed into
+// the field is refused whole, not taken half.
+TEST_F(DateField, ASeparatorBeyondTheCodePageIsPastedAndTyped) {
+    frmField->edtDate.SetSeparator(u8"ㆍ");
+    PutClipboardText(frmField->Handle(), u"24ㆍ12ㆍ2030");
+    SendMessageW(field, EM_SETSEL, 0, 0);
+    SendMessageW(field, WM_PASTE, 0, 0);
+    EXPECT_EQ(frmField->edtDate.DisplayText(), u8"24ㆍ12ㆍ2030");
+
+    frmField->edtDate.SetText("");
+    Type("1");
+    TypeUnits(u"ㆍ😀");
+    Type("2");
+    EXPECT_EQ(frmField->edtDate.DisplayText(), u8"1_ㆍ2_ㆍ____");
+}
+
 } // namespace

@@ -75,7 +75,7 @@ TEST_F(Store, ReadingTheWrongKindFailsWithTheValueName) {
          "Ungültiger Datentyp für 'v'"},
         {"integer from a long string", [] { PutString("v", "abcd"); },
          [] { RegReadInteger("", "v", 0); }, "Fehler beim Holen der Daten für 'v'"},
-        {"integer from a short string", [] { PutString("v", "abc"); },
+        {"integer from a short string", [] { PutString("v", "a"); },
          [] { RegReadInteger("", "v", 0); }, "Ungültiger Datentyp für 'v'"},
         {"integer from long bytes", [] { PutRaw("v", REG_BINARY, "12345678", 8); },
          [] { RegReadInteger("", "v", 0); }, "Fehler beim Holen der Daten für 'v'"},

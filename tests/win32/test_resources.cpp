@@ -3,6 +3,8 @@
 // page (version record) and the loader (manifest). QUORBEL_SCR_PATH names
 // the built Quorbel.scr; it is loaded as a data file, so nothing of it runs.
 
+#include "framework/WideText.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,12 +12,18 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <regex>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
+
+// The file is read with the resource functions for byte names: the RT_*
+// types as such names too.
+#undef MAKEINTRESOURCE
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
 
 #ifndef QUORBEL_SCR_PATH
 #error "QUORBEL_SCR_PATH must name the built program file"
@@ -41,13 +49,16 @@ const std::vector<std::pair<std::string, std::string>> VersionStrings = {
     {"Comments", "https://www.example.com/quorbel/"},
 };
 
-// Version records store UTF-16; every text above is Windows-1252, whose
-// first 256 code points are those of Unicode.
+// Version records store UTF-16.
 std::u16string Widen(const std::string& text) {
-    std::u16string wide;
-    for (unsigned char c : text)
-        wide += static_cast<char16_t>(c);
-    return wide;
+    return ToUtf16(text);
+}
+
+// A text of the ANSI code page in UTF-8.
+std::string FromAnsi(const char* text) {
+    wchar_t wide[256] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256);
+    return Narrow(wide);
 }
 
 // Enumeration callbacks: the 32-bit API calls them as stdcall, which a
@@ -203,7 +214,7 @@ TEST_F(VersionRecord, EachStringReadsBackInTheAnsiCodePage) {
         const auto [value, length] = Query("\\StringFileInfo\\040704E4\\" + key);
         ASSERT_NE(value, nullptr) << key;
         // An empty value may come back with length 0 or as a lone NUL.
-        const std::string text = length ? static_cast<const char*>(value) : "";
+        const std::string text = length ? FromAnsi(static_cast<const char*>(value)) : "";
         EXPECT_EQ(text, expected) << key;
     }
 }
@@ -439,3 +450,93 @@ TEST_F(ProgramFile, MainIconHoldsOne32By32ImageWithAlpha) {
 }
 
 } // namespace
+
+// --- Imports -------------------------------------------------------------------
+
+namespace {
+
+// The file's bytes, and where in them a relative address of the image lies.
+class ImageFile {
+  public:
+    ImageFile() {
+        std::FILE* file = std::fopen(QUORBEL_SCR_PATH, "rb");
+        for (int c; file && (c = std::fgetc(file)) != EOF;)
+            bytes_.push_back(static_cast<char>(c));
+        if (file)
+            std::fclose(file);
+    }
+    template <class T> const T& At(std::size_t offset) const {
+        return *reinterpret_cast<const T*>(bytes_.data() + offset);
+    }
+    const IMAGE_NT_HEADERS& Headers() const {
+        return At<IMAGE_NT_HEADERS>(At<IMAGE_DOS_HEADER>(0).e_lfanew);
+    }
+    std::size_t Offset(DWORD rva) const {
+        const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(&Headers());
+        for (int i = 0; i < Headers().FileHeader.NumberOfSections; ++i, ++section)
+            if (rva >= section->VirtualAddress &&
+                rva < section->VirtualAddress + section->Misc.VirtualSize)
+                return rva - section->VirtualAddress + section->PointerToRawData;
+        return 0;
+    }
+    bool Empty() const { return bytes_.empty(); }
+
+  private:
+    std::string bytes_;
+};
+
+// "DLL!Function" for every function imported by name.
+std::vector<std::string> ImportedFunctions(const ImageFile& image) {
+    std::vector<std::string> found;
+    const IMAGE_DATA_DIRECTORY& directory =
+        image.Headers().OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (std::size_t at = image.Offset(directory.VirtualAddress);
+         image.At<IMAGE_IMPORT_DESCRIPTOR>(at).Name; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        const IMAGE_IMPORT_DESCRIPTOR& library = image.At<IMAGE_IMPORT_DESCRIPTOR>(at);
+        const std::string dll = &image.At<char>(image.Offset(library.Name));
+        for (std::size_t thunk = image.Offset(library.OriginalFirstThunk);
+             image.At<IMAGE_THUNK_DATA>(thunk).u1.AddressOfData;
+             thunk += sizeof(IMAGE_THUNK_DATA)) {
+            const auto data = image.At<IMAGE_THUNK_DATA>(thunk).u1.AddressOfData;
+            if (!IMAGE_SNAP_BY_ORDINAL(data))
+                found.push_back(dll + "!" +
+                                &image.At<IMAGE_IMPORT_BY_NAME>(image.Offset(data)).Name[0]);
+        }
+    }
+    return found;
+}
+
+// An "A" function whose library has its "W" twin takes or returns text.
+bool IsAnsiTextFunction(const std::string& import) {
+    const std::size_t bang = import.find('!');
+    const std::string name = import.substr(bang + 1);
+    if (name.empty() || name.back() != 'A')
+        return false;
+    const HMODULE library = LoadLibraryA(import.substr(0, bang).c_str());
+    return library && GetProcAddress(library, (name.substr(0, name.size() - 1) + "W").c_str());
+}
+
+} // namespace
+
+// Every text the program hands Windows is UTF-16. What the toolchain's own
+// runtime imports carries none of the program's text: the threads library
+// makes unnamed events and semaphores and writes debug text of its own, and
+// on i386 the exception frames' registration looks for a shared libgcc by
+// its fixed name.
+TEST(ProgramImports, NoAnsiFunctionThatTakesOrReturnsText) {
+    const ImageFile image;
+    ASSERT_FALSE(image.Empty()) << QUORBEL_SCR_PATH;
+    std::vector<std::string> runtime = {"KERNEL32.dll!CreateEventA",
+                                        "KERNEL32.dll!CreateSemaphoreA",
+                                        "KERNEL32.dll!OutputDebugStringA"};
+#ifndef _WIN64
+    runtime.insert(runtime.end(), {"KERNEL32.dll!GetModuleHandleA", "KERNEL32.dll!LoadLibraryA"});
+#endif
+    const std::vector<std::string> imports = ImportedFunctions(image);
+    EXPECT_GT(imports.size(), 50u);
+    for (const std::string& import : imports) {
+        if (std::find(runtime.begin(), runtime.end(), import) == runtime.end()) {
+            EXPECT_FALSE(IsAnsiTextFunction(import)) << import;
+        }
+    }
+}

@@ -105,7 +105,7 @@ TEST_F(Settings, LoadStopsAtAValueOfTheWrongKind) {
     PutString("ende", "01.02.2003");
     PutString("text", "geladen");
     PutString("fontname", "Courier New");
-    PutString("fontsize", "xx"); // three bytes: the wrong kind
+    PutString("fontsize", "x"); // four bytes of UTF-16, as an integer: the wrong kind
     PutDword("fontcolor", 0x00FF00);
     PutDword("backgroundcolor", 0x0000FF);
     font.SetColor(clBlack);
@@ -152,16 +152,16 @@ class RefusedWrite {
     }
 
   private:
-    using SetValue = LSTATUS(WINAPI*)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
+    using SetValue = LSTATUS(WINAPI*)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
 
-    static LSTATUS WINAPI Write(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
-                                DWORD size) {
+    static LSTATUS WINAPI Write(HKEY key, LPCWSTR name, DWORD reserved, DWORD type,
+                                const BYTE* data, DWORD size) {
         if (++writes_ == refused_)
             return ERROR_ACCESS_DENIED;
         return original_(key, name, reserved, type, data, size);
     }
 
-    ImportPatch<SetValue> patch_{"RegSetValueExA", &Write};
+    ImportPatch<SetValue> patch_{"RegSetValueExW", &Write};
     static inline SetValue original_ = nullptr;
     static inline int refused_ = 0;
     static inline int writes_ = 0;

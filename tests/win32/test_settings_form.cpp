@@ -5,6 +5,7 @@
 #include "Layout.h"
 #include "RegistryFixture.h"
 
+#include "framework/WideText.h"
 #include "forms/ufrmAbout.h"
 #include "forms/ufrmSettings.h"
 
@@ -19,8 +20,8 @@ namespace {
 
 std::vector<std::string> opened;
 
-HINSTANCE WINAPI FakeShell(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
-    opened.push_back(file);
+HINSTANCE WINAPI FakeShell(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+    opened.push_back(Narrow(file));
     return reinterpret_cast<HINSTANCE>(42);
 }
 
@@ -431,7 +432,7 @@ TEST_F(SettingsDialog, InfoShowsOneAboutDialogAndGiftsGoToTheShell) {
 
 TEST_F(SettingsDialog, AFailedLoadOpensTheDesignedDialogAndOkRepairsTheStore) {
     PutString("fontname", "Courier New");
-    PutString("fontsize", "abc");
+    PutString("fontsize", "x");
     TfrmSettings& form = Open();
     EXPECT_EQ(boxes, std::vector<std::string>{"Ungültiger Datentyp für 'fontsize'"});
     EXPECT_EQ(Display(form.edtDate), "__.__.____");
@@ -586,6 +587,71 @@ TEST_F(StartedMinimised, TheDialogWaitsInItsTaskbarEntryAndTheDisplayIgnoresTheR
         PostMessageA(display, WM_CLOSE, 0, 0);
         EXPECT_EQ(program.ExitCode(), 0u);
     }
+}
+
+// --- Text in any script ------------------------------------------------------
+
+// Latin Extended, Greek, Cyrillic, CJK, an emoji, and a lone surrogate that
+// only the registry may hold.
+const std::u16string AnyScript =
+    u"Zürich – Kraków ≠ Αθήνα · Київ 😀 中文 " + std::u16string(1, char16_t(0xD800));
+
+TEST_F(SettingsDialog, AStoredTextInAnyScriptGoesBackUnitForUnit) {
+    const std::u16string stored = AnyScript + u'\0';
+    PutRaw("text", REG_SZ, stored.data(), static_cast<DWORD>(stored.size() * 2), true);
+    TfrmSettings& form = Open();
+    EXPECT_EQ(form.edtText.Text(), FromUtf16(AnyScript));
+    Click(form.btnOk.Handle());
+    EXPECT_EQ(GetUnits("text"), stored);
+}
+
+// Half of a character is never shown: the preview follows each key released
+// once the character is whole, and a pasted text comes in whole.
+TEST_F(SettingsDialog, ACharacterBeyondTheBmpIsTypedWholeAndUnicodeTextIsPasted) {
+    TfrmSettings& form = Open();
+    std::vector<std::string> previews;
+    form.edtText.OnKeyUp = [&](TObject* sender, WORD& key, TShiftState shift) {
+        form.edtTextKeyUp(sender, key, shift);
+        previews.push_back(form.panelPreview.Caption());
+    };
+    form.edtText.SetText("");
+    form.edtText.SetFocus();
+    TypeUnits(u"😀");
+    EXPECT_EQ(form.edtText.Text(), u8"😀");
+    EXPECT_EQ(previews, std::vector<std::string>{u8"😀"});
+
+    PutClipboardText(form.Handle(), u"Київ ≠ Kraków");
+    form.edtText.SetText("");
+    Press({VK_CONTROL, 'V'});
+    EXPECT_EQ(form.edtText.Text(), u8"Київ ≠ Kraków");
+    EXPECT_EQ(form.panelPreview.Caption(), u8"Київ ≠ Kraków");
+}
+
+// The preview draws the letters of other scripts, where a narrow text
+// would have shown question marks.
+TEST_F(SettingsDialog, ThePreviewDrawsLettersOfOtherScripts) {
+    TfrmSettings& form = Open();
+    const RECT area = PlacedRect(form.panelPreview);
+    form.edtText.SetText(u8"Łódź Αθήνα Київ");
+    form.UpdatePreview();
+    const auto letters = Pixels(form.Handle(), area);
+    form.edtText.SetText(u8"?ód? ????? ????");
+    form.UpdatePreview();
+    EXPECT_NE(letters, Pixels(form.Handle(), area));
+}
+
+// The test prefix has a face of that name: Liberation Sans under a Japanese
+// one (tests/font-names.reg).
+TEST_F(SettingsDialog, AFaceNameBeyondTheCodePageGoesThroughTheFontDialogAndTheStore) {
+    TfrmSettings& form = Open();
+    form.panelPreview.Font.SetName(u8"メイリオ");
+    {
+        DialogAnswer answer([](HWND dialog) { Answer(dialog, IDOK); });
+        Click(form.btnChangeFont.Handle());
+    }
+    EXPECT_EQ(form.panelPreview.Font.Name(), u8"メイリオ");
+    Click(form.btnOk.Handle());
+    EXPECT_EQ(GetUnits("fontname"), u"メイリオ" + std::u16string(1, u'\0'));
 }
 
 } // namespace

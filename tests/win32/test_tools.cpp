@@ -1,6 +1,7 @@
 // ShellOpen against a stand-in shell that counts its calls.
 
 #include "core/uTools.h"
+#include "framework/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,11 @@ struct Call {
 std::vector<Call> calls;
 std::vector<UINT_PTR> answers; // what the stand-in returns, call by call
 
-HINSTANCE WINAPI FakeShellExecute(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
-                                  LPCSTR directory, INT show) {
+HINSTANCE WINAPI FakeShellExecute(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                                  LPCWSTR directory, INT show) {
     EXPECT_EQ(owner, nullptr);
-    calls.push_back({operation, file, parameters == nullptr, directory == nullptr, show});
+    calls.push_back(
+        {Narrow(operation), Narrow(file), parameters == nullptr, directory == nullptr, show});
     const UINT_PTR answer = answers.at(calls.size() - 1);
     return reinterpret_cast<HINSTANCE>(answer);
 }
@@ -60,7 +62,7 @@ namespace {
 // The real shell, loaded on demand: a file that does not exist is refused.
 TEST(ShellOpen, TheDefaultShellIsTheSystemsLoadedOnDemand) {
     const INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteOnDemand(
-        nullptr, "open", "C:\\quorbel-gibt-es-nicht.txt", nullptr, nullptr, SW_HIDE));
+        nullptr, L"open", L"C:\\quorbel-gibt-es-nicht.txt", nullptr, nullptr, SW_HIDE));
     EXPECT_EQ(result, SE_ERR_FNF);
 }
 
