@@ -34,6 +34,7 @@ configure_file(${CMAKE_SOURCE_DIR}/resources/QuorbelVersion.h.in
 
 # The form-and-control layer and the windows built on it.
 add_library(quorbel_forms STATIC
+    framework/Accessible.cpp
     framework/Application.cpp
     framework/Buttons.cpp
     framework/Component.cpp

@@ -102,6 +102,8 @@ template <class F, class C> struct Row : TControlColumns {
 
     C F::*member;
     Parent parent;
+    TWindowedMember<F> labelFor = OnForm; // none
+    const char* accessibleName = nullptr;
     typename C::Options options{};
     TEventBinding<C, TNotifyEvent, NotifyHandler> click, change, timer;
     TEventBinding<C, TKeyEvent, KeyHandler> keyUp;
@@ -111,6 +113,17 @@ template <class F, class C> struct Row : TControlColumns {
     Row& Hidden() { return OnControl(), visible = false, *this; }
     Row& Align(TAlign value) { return OnControl(), align = value, *this; }
     Row& Color(TColor value) { return OnControl(), color = value, parentColor = false, *this; }
+    // The control beside it that this label names for screen readers.
+    Row& LabelFor(TWindowedMember<F> control) {
+        static_assert(std::is_base_of_v<TLabel, C>, "only a label names a control beside it");
+        return labelFor = control, *this;
+    }
+    // The name screen readers read, where the control's own text is none.
+    Row& AccessibleName(const char* name) {
+        static_assert(std::is_base_of_v<TWinControl, C>,
+                      "a drawn control is no window that a screen reader could ask");
+        return accessibleName = name, *this;
+    }
     Row& Cursor(int value) {
         static_assert(std::is_base_of_v<TContainer, C>,
                       "only a container has a pointer of its own; the mouse goes through the rest");
@@ -255,6 +268,12 @@ template <class F, class C> void ApplyControlDesign(F& form, const Row<F, C>& ro
         design_detail::Place(component, row.parent.Of(form), row);
     if constexpr (std::is_base_of_v<TContainer, C>)
         component.Cursor = row.cursor;
+    if constexpr (std::is_base_of_v<TWinControl, C>)
+        if (row.accessibleName)
+            component.AccessibleName = row.accessibleName;
+    if constexpr (std::is_base_of_v<TLabel, C>)
+        if (!row.labelFor.IsForm())
+            row.labelFor.Of(form).Label = &component;
 }
 
 template <class F, class... C>

@@ -1,5 +1,6 @@
 #include "framework/WinControl.h"
 
+#include "framework/Accessible.h"
 #include "framework/Dispatch.h"
 #include "framework/Errors.h"
 #include "framework/WideText.h"
@@ -254,6 +255,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint(dc);
         return 0;
     }
+    case WM_GETOBJECT:
+        // As a 64-bit lParam the object id is zero-extended.
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+            const std::string name = NameForReaders();
+            if (!name.empty())
+                return AnswerWithName(handle_, wParam, DefaultProc(message, wParam, lParam), name);
+        }
+        break;
     case WM_NCDESTROY: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
         Unbind();
@@ -263,6 +272,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultProc(message, wParam, lParam);
+}
+
+std::string TWinControl::NameForReaders() const {
+    if (!AccessibleName.empty())
+        return AccessibleName;
+    return Label ? AccessibleText(Label->Caption()) : std::string();
 }
 
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -59,6 +59,11 @@ class TWinControl : public TControl {
     // control has the window colour instead.
     virtual bool UsesParentColor() const { return true; }
 
+    // What a screen reader reads for the control where its own text is no
+    // name: this, or else the caption of the label beside it.
+    std::string AccessibleName;
+    const TControl* Label = nullptr;
+
   protected:
     friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -100,6 +105,7 @@ class TWinControl : public TControl {
     RECT RectInHost() const;
     void MoveWindowInHost();
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    std::string NameForReaders() const;
     WNDPROC systemProc_ = nullptr;
 };
 

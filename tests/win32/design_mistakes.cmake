@@ -13,9 +13,11 @@ set(reason_8 "only a control has a place")
 set(reason_9 "only a container holds controls")
 set(reason_10 "OnMouseMove.? is not a member of .?TLabel")
 set(reason_11 "only a container has a pointer of its own")
+set(reason_12 "only a label names a control beside it")
+set(reason_13 "a drawn control is no window that a screen reader could ask")
 
 list(TRANSFORM DEFINITIONS PREPEND -D)
-foreach(mistake RANGE 0 11)
+foreach(mistake RANGE 0 13)
     # In the compiler's own words, without the source lines it quotes.
     execute_process(
         COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANGUAGE=

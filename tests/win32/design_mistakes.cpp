@@ -42,6 +42,10 @@ using F = TfrmRows;
 #define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.OnMouseMove(&F::labNameMove)
 #elif MISTAKE == 11 // a pointer of a drawn control's own
 #define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.Cursor(crNone)
+#elif MISTAKE == 12 // a button that names another control for screen readers
+#define ROW Row{&F::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}.LabelFor(&F::btnOk)
+#elif MISTAKE == 13 // a name for screen readers on a drawn control
+#define ROW Row{&F::labName, OnForm, {8, 8}, {75, 25}, "Name", ParentFont, NoTabStop}.AccessibleName("Name")
 #else
 #define ROW Row{&F::btnOk, OnForm, {8, 8}, {75, 25}, "&Ok", ParentFont, 0}.OnClick(&F::btnOkClick)
 #endif

@@ -10,8 +10,10 @@
 #include "forms/ufrmSettings.h"
 
 #include <aclapi.h>
+#include <oleacc.h>
 #include <colordlg.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -652,6 +654,68 @@ TEST_F(SettingsDialog, AFaceNameBeyondTheCodePageGoesThroughTheFontDialogAndTheS
     EXPECT_EQ(form.panelPreview.Font.Name(), u8"メイリオ");
     Click(form.btnOk.Handle());
     EXPECT_EQ(GetUnits("fontname"), u"メイリオ" + std::u16string(1, u'\0'));
+}
+
+// --- Names for screen readers --------------------------------------------------
+
+// What a screen reader reads for a window, asked the way it asks.
+std::string ReaderName(HWND window) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&object))))
+        return "(kein Objekt)";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const bool named = object->get_accName(self, &name) == S_OK && name;
+    const std::string text = named ? Narrow(name, SysStringLen(name)) : std::string();
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
+BOOL CALLBACK CollectFocusable(HWND window, LPARAM found) {
+    if (TWinControl* control = TWinControl::FromHandle(window); control && control->TakesFocus())
+        reinterpret_cast<std::vector<TWinControl*>*>(found)->push_back(control);
+    return TRUE;
+}
+
+// The settings dialog, its calendar box and the About dialog: every control
+// that can take the focus is in the table, with the name read for it.
+TEST_F(SettingsDialog, EveryControlThatTakesTheFocusHasAName) {
+    const HRESULT com = CoInitialize(nullptr); // as the program's start does
+    TfrmSettings& form = Open();
+    Click(form.btnCalender.Handle());
+    Click(form.btnInfo.Handle());
+    const std::vector<std::pair<TWinControl*, std::string>> names = {
+        {&form.edtDate, "Datum"},
+        {&form.btnCalender, "Kalender öffnen"},
+        {&form.cbxWorkDays, "Nur Arbeitstage"},
+        {&form.edtText, "Text"},
+        {&form.btnChangeFont, "Schrift ändern"},
+        {&form.btnChangeColor, "Farbe ändern"},
+        {&form.btnInfo, "Info"},
+        {&form.btnGeschenke, "Geschenke"},
+        {&form.btnOk, "Ok"},
+        {&form.btnCancel, "Abbrechen"},
+        {&form.cal, "Wähle ein Datum"},
+        {&form.btnCloseCalender, "Schließen"},
+        {&frmAbout->btnClose, "Schließen"},
+    };
+    for (const auto& [control, name] : names)
+        EXPECT_EQ(ReaderName(control->Handle()), name);
+    std::vector<TWinControl*> focusable;
+    for (HWND dialog : {form.Handle(), frmAbout->Handle()})
+        EnumChildWindows(dialog, CollectFocusable, reinterpret_cast<LPARAM>(&focusable));
+    for (TWinControl* control : focusable)
+        EXPECT_TRUE(std::any_of(names.begin(), names.end(),
+                                [control](const auto& row) { return row.first == control; }))
+            << ReaderName(control->Handle()) << " is not in the table";
+    Application.DestroyForms();
+    if (SUCCEEDED(com))
+        CoUninitialize();
 }
 
 } // namespace
