@@ -54,7 +54,9 @@ add_library(quorbel_forms STATIC
     forms/ufrmAbout.cpp
     forms/ufrmQuorbel.cpp
     forms/ufrmSettings.cpp)
-target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32)
+# uuid for the interface ids: oleacc's import library declares them as
+# functions, and the program loads oleacc itself when it is asked.
+target_link_libraries(quorbel_forms PUBLIC quorbel_win quorbel_jpeg user32 gdi32 ole32 comctl32 uuid)
 target_include_directories(quorbel_forms PUBLIC ${CMAKE_BINARY_DIR}/generated)
 # The C++ library's error paths, replaced: on the link line of every program
 # that links the forms, as objects, not from an archive that the linker

@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-// The wide entry: the command line arrives as Windows holds it.
+// The wide entry, as -municode links it: no ANSI command line is made.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     return Application.Execute([] {
         Application.Title = "Quorbel";

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -77,7 +78,8 @@ bool IsStringType(DWORD type) {
 // The stored text need not end in a NUL, may have an odd number of bytes,
 // and may grow between the size query and the read: read into a buffer of
 // whole UTF-16 units, one unit longer than the data, and retry while it
-// keeps growing. The text ends at its first NUL.
+// keeps growing. The text ends at its first NUL or its last whole unit: the
+// half of one that an odd length leaves is no character.
 std::string ReadStringValue(const RegistryKey& key, const std::string& name, DWORD size) {
     std::vector<wchar_t> buffer;
     for (;;) {
@@ -93,7 +95,7 @@ std::string ReadStringValue(const RegistryKey& key, const std::string& name, DWO
             RaiseGetDataError(name);
         if (!IsStringType(type))
             RaiseReadError(name);
-        return Narrow(buffer.data());
+        return Narrow(buffer.data(), wcsnlen(buffer.data(), read / sizeof(wchar_t)));
     }
 }
 

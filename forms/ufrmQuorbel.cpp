@@ -101,7 +101,7 @@ void TfrmQuorbel::FormKeyDown(TObject*, WORD&, TShiftState) {
     Close();
 }
 
-void TfrmQuorbel::FormKeyPress(TObject*, char&) {
+void TfrmQuorbel::FormKeyPress(TObject*, wchar_t&) {
     Close();
 }
 

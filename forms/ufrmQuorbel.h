@@ -19,7 +19,7 @@ class TfrmQuorbel : public TForm {
 
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
     void FormCreate(TObject* sender);
-    void FormKeyPress(TObject* sender, char& key);
+    void FormKeyPress(TObject* sender, wchar_t& key);
     void TimerTimer(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
     void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);

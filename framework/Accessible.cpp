@@ -222,8 +222,6 @@ std::string AccessibleText(const std::string& caption) {
 }
 
 LRESULT AnswerWithName(HWND window, WPARAM wParam, LRESULT own, const std::string& name) {
-    if (name.empty()) // nothing to add: oleacc stays unloaded
-        return own;
     const Oleacc& oleacc = OleaccFunctions();
     if (!oleacc.Loaded())
         return own;

@@ -43,7 +43,7 @@ class TButton : public TWinControl {
     };
     void ApplyOptions(const Options& options);
     TGlyph Glyph;
-    // Enter clicks it while it can be seen (see TForm).
+    // Enter clicks it while it can be seen (see TKeyboardModel).
     bool Default = false;
     TNotifyEvent OnClick;
     void Click() override;

@@ -162,7 +162,7 @@ Row(C F::*, P, POINT, SIZE, const char*, TFontDesign, int) -> Row<F, C>;
 template <class F> struct TFormDesign {
     using NotifyHandler = void (F::*)(TObject*);
     using KeyHandler = void (F::*)(TObject*, WORD&, TShiftState);
-    using KeyPressHandler = void (F::*)(TObject*, char&);
+    using KeyPressHandler = void (F::*)(TObject*, wchar_t&);
     using CloseHandler = void (F::*)(TObject*, TCloseAction&);
 
     const char* caption;

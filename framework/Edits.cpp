@@ -3,6 +3,7 @@
 #include "framework/Errors.h"
 #include "framework/WideText.h"
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -75,11 +76,9 @@ HBRUSH TEdit::CtlColor(HDC dc) {
 LRESULT TEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR)
         halfCharacter_ = IS_HIGH_SURROGATE(wParam);
-    if ((message != WM_KEYUP && message != WM_SYSKEYUP) || halfCharacter_)
-        return TWinControl::WndProc(message, wParam, lParam);
     const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
     WORD key = static_cast<WORD>(wParam);
-    if (OnKeyUp)
+    if ((message == WM_KEYUP || message == WM_SYSKEYUP) && !halfCharacter_ && OnKeyUp)
         OnKeyUp(this, key, KeyShiftState());
     return result;
 }
@@ -249,7 +248,7 @@ std::string TMaskEdit::ClipboardText() const {
         return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = Narrow(units);
+            text = Narrow(units, wcsnlen(units, GlobalSize(data) / sizeof(wchar_t)));
             GlobalUnlock(data);
         }
     }
@@ -279,6 +278,13 @@ LRESULT TMaskEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CHAR:
         return Character(static_cast<wchar_t>(wParam));
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_CHAR:
+        // The system's edit would put an input method's result in itself,
+        // past the mask; the default turns it into WM_CHAR, which the mask
+        // takes as if typed.
+        return DefWindowProcW(Handle(), message, wParam, lParam);
     case WM_KEYDOWN: {
         if (KeyDown(wParam))
             return 0;

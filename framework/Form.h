@@ -16,7 +16,8 @@ enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 }
 using TBorderIcons = unsigned;
 enum class TCloseAction { None, Hide, Free };
 
-using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// The key is the UTF-16 unit the character message carries.
+using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction&)>;
 
 class TForm : public TWinContainer {

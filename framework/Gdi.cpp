@@ -24,11 +24,11 @@ LOGFONTW LogFontOf(const TFont& font, int dpi) {
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     // As much of the name as fits, never half a surrogate pair.
-    const TWideText face = Wide(font.Name());
-    int length = std::min(face.size(), LF_FACESIZE - 1);
-    if (length < face.size() && IS_HIGH_SURROGATE(face.c_str()[length - 1]))
+    const std::u16string face = ToUtf16(font.Name());
+    std::size_t length = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    if (length < face.size() && IS_HIGH_SURROGATE(face[length - 1]))
         --length;
-    std::wmemcpy(lf.lfFaceName, face.c_str(), length);
+    std::copy_n(face.begin(), length, lf.lfFaceName);
     return lf;
 }
 

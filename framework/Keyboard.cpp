@@ -11,6 +11,12 @@ bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
 
+// The keys the form's own handlers are told of.
+bool IsHandlersKey(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR ||
+           message == WM_SYSCHAR;
+}
+
 // The presses that move the focus to a control.
 bool IsMousePress(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
@@ -27,7 +33,8 @@ int NextTabOrder(const TContainer& container, int after) {
 
 // The windowed controls inside the container in tab order, depth first, in
 // the design's order where two share one; those hidden or disabled are left
-// out with everything inside them. The lists are short: a pass per order.
+// out with everything inside them. The lists are short: a pass per order,
+// where std::stable_sort would bring 4 KiB of merging code.
 void CollectTabStops(const TContainer& container, std::vector<TWinControl*>& stops) {
     for (int order = -1; (order = NextTabOrder(container, order)) >= 0;)
         for (TControl* control : container.Controls()) {
@@ -113,7 +120,7 @@ bool TKeyboardModel::RunKeyHandlers(UINT message, WPARAM wParam) {
     }
     case WM_CHAR:
     case WM_SYSCHAR: {
-        char key = static_cast<char>(wParam);
+        wchar_t key = static_cast<wchar_t>(wParam);
         if (form_.OnKeyPress)
             form_.OnKeyPress(&form_, key);
         return key == 0;
@@ -185,14 +192,15 @@ bool TKeyboardModel::PreTranslate(const MSG& message) {
         handled = NavigationKey(message.wParam);
     else if (message.message == WM_SYSKEYDOWN)
         handled = AcceleratorKey(message.wParam);
-    if (!handled && form_.KeyPreview && message.hwnd == form_.Handle())
+    if (!handled && form_.KeyPreview && message.hwnd == form_.Handle() &&
+        IsHandlersKey(message.message))
         previewed_ = message; // dispatched next, to the form's own window
     return handled;
 }
 
 bool TKeyboardModel::FormKey(UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool previewed = previewed_.message == message && previewed_.wParam == wParam &&
-                           previewed_.lParam == lParam && previewed_.hwnd == form_.Handle();
+    const bool previewed =
+        previewed_.message == message && previewed_.wParam == wParam && previewed_.lParam == lParam;
     previewed_ = MSG{};
     return !previewed && RunKeyHandlers(message, wParam);
 }

@@ -78,8 +78,8 @@ RECT TPanel::PixelClientRect() const {
 
 void TPanel::Place(const RECT& bounds, const RECT& pixels) {
     TGraphicControl::Place(bounds, pixels);
+    Realign(); // first: a window inside then moves once
     InsideChanged();
-    Realign();
 }
 
 void TPanel::SetVisible(bool visible) {

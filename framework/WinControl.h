@@ -44,7 +44,8 @@ class TWinControl : public TControl {
     virtual void BeforeLeave() {}
     // Enter or Escape that the form has no use for may go to the control.
     virtual bool WantsKey(WORD) const { return false; }
-    // The letter after a single "&" in the caption, upper-cased, or 0.
+    // The letter or digit after a single "&" in the caption, upper-cased,
+    // or 0; only ASCII ones match the keys Alt is pressed with.
     virtual char Accelerator() const;
     // What Alt plus that letter does.
     virtual void Click() {}

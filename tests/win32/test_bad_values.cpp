@@ -121,6 +121,8 @@ const Damage StringDamages[] = {
     {"a string with a NUL inside", REG_SZ, Bytes("24.12.2030\0x", 13), Outcome::Read, "24.12.2030"},
     {"a Unicode string of odd byte length", REG_SZ, Wide(L"24.12.2030", 21), Outcome::Read,
      "24.12.2030", true},
+    {"a Unicode string with a stray last byte", REG_SZ, Wide(L"24.12.2030", 20) + "X",
+     Outcome::Read, "24.12.2030", true},
     {"an environment string, kept unexpanded", REG_EXPAND_SZ, Bytes("%TEMP%", 7), Outcome::Read,
      "%TEMP%"},
     {"a 1 MiB string", REG_SZ, MiB, Outcome::Read, MiB},

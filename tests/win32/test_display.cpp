@@ -203,7 +203,7 @@ TEST_F(Display, EveryKeyCloses) {
             ++handled;
             form.FormKeyDown(s, key, shift);
         };
-        form.OnKeyPress = [&](TObject* s, char& key) {
+        form.OnKeyPress = [&](TObject* s, wchar_t& key) {
             ++handled;
             form.FormKeyPress(s, key);
         };

@@ -284,6 +284,19 @@ TEST_F(Framework, KeysTheFormHasNoUseForGoOnToItsOwnHandlers) {
     EXPECT_EQ(keys, (std::vector<WORD>{VK_TAB, VK_RETURN, VK_ESCAPE}));
 }
 
+// The form's handlers see a character first; one they leave alone reaches
+// the focused control whole, whatever its unit holds.
+TEST_F(Framework, APreviewedCharacterTheHandlersLeaveReachesTheControl) {
+    std::u16string seen;
+    form().KeyPreview = true;
+    form().OnKeyPress = [&](TObject*, wchar_t& key) { seen += static_cast<char16_t>(key); };
+    form().edtFirst.SetText("");
+    form().edtFirst.SetFocus();
+    TypeUnits(u"一Ā");
+    EXPECT_EQ(seen, u"一Ā");
+    EXPECT_EQ(form().edtFirst.Text(), u8"一Ā");
+}
+
 TEST_F(Framework, DestroyingTheFormsLeavesNoQuitRequestAndNoReferenceBehind) {
     form().Close(); // the main form: the program ends
     Application.DestroyForms();

@@ -6,6 +6,7 @@
 #include "framework/Buttons.h"
 #include "framework/Design.h"
 #include "framework/Edits.h"
+#include "framework/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,12 @@ std::string WindowText(HWND window) {
     char text[64] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+std::string WideWindowText(HWND window) {
+    wchar_t text[64] = L"";
+    GetWindowTextW(window, text, 64);
+    return Narrow(text);
 }
 
 int Caret(HWND window) {
@@ -196,6 +203,11 @@ TEST_F(DateField, ASeparatorBeyondTheCodePageIsPastedAndTyped) {
     TypeUnits(u"ㆍ😀");
     Type("2");
     EXPECT_EQ(frmField->edtDate.DisplayText(), u8"1_ㆍ2_ㆍ____");
+    SendMessageW(field, WM_IME_CHAR, L'4', 0); // an input method's result
+    SendMessageW(field, WM_IME_CHAR, L'x', 0);
+    Pump();
+    EXPECT_EQ(frmField->edtDate.DisplayText(), u8"1_ㆍ24ㆍ____");
+    EXPECT_EQ(WideWindowText(field), frmField->edtDate.DisplayText());
 }
 
 } // namespace
