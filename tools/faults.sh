@@ -47,6 +47,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winebrowser.exe=d"
 launch() {
     local path=$1 function=${2:-} index=${3:-} log=$scratch/run.log result=$scratch/run.out
     : >"$log"
+    : >"$log.steps"
     local refuse=()
     [[ -n $function ]] && refuse=(--refuse "$function:$index")
     # shellcheck disable=SC2046

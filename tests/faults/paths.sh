@@ -28,7 +28,14 @@ run_pid=
 # handler failed, and what it would have opened will not come.
 pressed_boxes=0
 
-trace() { [[ -z ${FAULTS_TRACE:-} ]] || echo "$(date +%T.%N | cut -c1-12) $*" >&2; }
+# Each step of the path, into the run's own trace (and to the terminal
+# with FAULTS_TRACE): where a run went astray.
+trace() {
+    local line
+    line="$(date +%T.%N | cut -c1-12) $*"
+    echo "$line" >>"$run_log.steps"
+    [[ -z ${FAULTS_TRACE:-} ]] || echo "$line" >&2
+}
 running() { kill -0 "$run_pid" 2>/dev/null && ! grep -q '^end$' "$run_log"; }
 boxes_closed() { grep -c '^box-closed$' "$run_log"; }
 boxes_open() { (($(grep -c '^box ' "$run_log") > $(boxes_closed))); }
@@ -162,13 +169,24 @@ drive_c_cancel() {
     press alt+a
 }
 
+# Closes a dialog of the path still open: a step that timed out leaves the
+# keys of the next ones in the wrong window.
+close_strays() {
+    local title
+    for title in Schriftart Farbe; do
+        shown "$title" && press_in "$title" Escape
+    done
+    shown Info && press_in Info alt+s
+    return 0
+}
+
 # The key that ends a path, pressed again while the program stays open
 # without a box: a refusal may have cost the first one (a box that took it).
 final_key() {
     case $1 in
     s) press_in Bildschirmschoner space ;;
-    c-ok) press_in 'Quorbel konfigurieren' alt+o ;;
-    c-cancel) press_in 'Quorbel konfigurieren' alt+a ;;
+    c-ok) close_strays && press_in 'Quorbel konfigurieren' alt+o ;;
+    c-cancel) close_strays && press_in 'Quorbel konfigurieren' alt+a ;;
     esac
 }
 
@@ -305,6 +323,12 @@ classify() {
     local verdict=sound
     ((${#wrong[@]})) && verdict=$(IFS=+; echo "${wrong[*]}")
     echo "$path $function $index exit=$code seen=$seen taskbar=$taskbar settings=$state $verdict"
-    # The injector's log of each run that was not sound, for the findings.
-    [[ $verdict == sound ]] || cp "$log" "$out/unsound/$path-$function-$index.log"
+    # The injector's log, the steps and the launcher's report of each run
+    # that was not sound, for the findings.
+    if [[ $verdict != sound ]]; then
+        local name=$out/unsound/$path-$function-$index
+        cp "$log" "$name.log"
+        cp "$log.steps" "$name.steps" 2>/dev/null || true
+        cp "$result" "$name.out"
+    fi
 }
