@@ -36,6 +36,7 @@ struct Slot {
     void* thunk;
     void* real;
     LONG calls;
+    bool logReturn; // a modal dialog: the sweep waits for its end
 };
 
 Slot slots[SlotCount];
@@ -75,6 +76,14 @@ bool Refuse(unsigned id) {
     return true;
 }
 
+void LogReturn(unsigned id) {
+    if (!slots[id].logReturn)
+        return;
+    char line[128];
+    std::snprintf(line, sizeof line, "returned %s", slots[id].name);
+    Log(line);
+}
+
 template <class R> R FailureValue(LONG_PTR value) {
     if constexpr (std::is_pointer_v<R>)
         return reinterpret_cast<R>(value);
@@ -89,13 +98,17 @@ template <class R, class... A> struct Hook<R(WINAPI*)(A...)> {
     template <unsigned Id> static R WINAPI Thunk(A... arguments) {
         if constexpr (!std::is_void_v<R>) {
             if (Refuse(Id)) {
+                LogReturn(Id);
                 SetLastError(slots[Id].lastError);
                 return FailureValue<R>(slots[Id].failure);
             }
+            const R result = reinterpret_cast<Real>(slots[Id].real)(arguments...);
+            LogReturn(Id);
+            return result;
         } else {
             Refuse(Id);
+            reinterpret_cast<Real>(slots[Id].real)(arguments...);
         }
-        return reinterpret_cast<Real>(slots[Id].real)(arguments...);
     }
 };
 
@@ -155,40 +168,85 @@ int WINAPI MessageBoxWWatched(HWND owner, LPCWSTR text, LPCWSTR caption, UINT ty
     return answer;
 }
 
+// The sweep has the program's first two ticks come ten times sooner, so
+// that they cost less of the run; what a tick does is unchanged. After the
+// second, every timer runs at its own pace again: with all ticks a fifth of
+// a second apart, a key after a failed load was lost under Wine in every
+// other run, which at the program's own pace it never is.
 LONG ticks = 0;
 
-void LogTick(const MSG* message) {
-    if (message && message->message == WM_TIMER) {
-        InterlockedIncrement(&ticks);
-        Log("tick");
+struct ScaledTimer {
+    HWND window;
+    UINT_PTR id;
+    UINT milliseconds;
+    TIMERPROC proc;
+};
+ScaledTimer scaledTimers[16];
+unsigned scaledCount = 0;
+
+void ForgetScaled(HWND window, UINT_PTR id) {
+    for (unsigned i = 0; i < scaledCount; ++i)
+        if (scaledTimers[i].window == window && scaledTimers[i].id == id)
+            scaledTimers[i--] = scaledTimers[--scaledCount];
+}
+
+void RestorePace() {
+    for (unsigned i = 0; i < scaledCount; ++i) {
+        const ScaledTimer& timer = scaledTimers[i];
+        Real<Id_SetTimer, decltype(&SetTimer)>()(timer.window, timer.id, timer.milliseconds,
+                                                 timer.proc);
     }
+    scaledCount = 0;
+}
+
+LRESULT Dispatch(const MSG* message, LRESULT (*dispatch)(const MSG*)) {
+    const bool tick = message && message->message == WM_TIMER;
+    if (tick)
+        Log("tick");
+    const LRESULT result = dispatch(message);
+    if (tick && InterlockedIncrement(&ticks) == 2)
+        RestorePace();
+    return result;
 }
 
 LRESULT WINAPI DispatchMessageAWatched(const MSG* message) {
     Refuse(Id_DispatchMessageA);
-    LogTick(message);
-    return Real<Id_DispatchMessageA, decltype(&DispatchMessageA)>()(message);
+    return Dispatch(message, [](const MSG* m) {
+        return Real<Id_DispatchMessageA, decltype(&DispatchMessageA)>()(m);
+    });
 }
 
 LRESULT WINAPI DispatchMessageWWatched(const MSG* message) {
     Refuse(Id_DispatchMessageW);
-    LogTick(message);
-    return Real<Id_DispatchMessageW, decltype(&DispatchMessageW)>()(message);
+    return Dispatch(message, [](const MSG* m) {
+        return Real<Id_DispatchMessageW, decltype(&DispatchMessageW)>()(m);
+    });
 }
 
-// The sweep has the program's first two ticks come ten times sooner, so
-// that they cost less of the run; what a tick does is unchanged. Later ones
-// come at their own pace: with all of them a fifth of a second apart, a key
-// after a failed load was lost under Wine in every other run, which at the
-// program's own pace it never is.
 UINT_PTR WINAPI SetTimerScaled(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC proc) {
     if (Refuse(Id_SetTimer)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 0;
     }
-    if (timerScale > 1 && ticks < 2)
-        milliseconds = milliseconds / timerScale > 10 ? milliseconds / timerScale : 10;
-    return Real<Id_SetTimer, decltype(&SetTimer)>()(window, id, milliseconds, proc);
+    if (timerScale <= 1 || ticks >= 2)
+        return Real<Id_SetTimer, decltype(&SetTimer)>()(window, id, milliseconds, proc);
+    const UINT sooner = milliseconds / timerScale > 10 ? milliseconds / timerScale : 10;
+    const UINT_PTR made = Real<Id_SetTimer, decltype(&SetTimer)>()(window, id, sooner, proc);
+    if (made && scaledCount < 16) {
+        const UINT_PTR timerId = window ? id : made;
+        ForgetScaled(window, timerId);
+        scaledTimers[scaledCount++] = {window, timerId, milliseconds, proc};
+    }
+    return made;
+}
+
+BOOL WINAPI KillTimerWatched(HWND window, UINT_PTR id) {
+    if (Refuse(Id_KillTimer)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    ForgetScaled(window, id);
+    return Real<Id_KillTimer, decltype(&KillTimer)>()(window, id);
 }
 
 // --- Which libraries are covered ----------------------------------------------
@@ -298,11 +356,12 @@ void FillSlots() {
     slots[Id_##function] = {#library, #function,                                                   \
                             true,     static_cast<LONG_PTR>(failure),                              \
                             error,    GenericThunk<Id_##function, decltype(&::function)>(),        \
-                            nullptr,  0};
+                            nullptr,  0,                                                           \
+                            false};
 #define QUORBEL_COUNT(library, function, reason)                                                   \
     slots[Id_##function] = {                                                                       \
         #library, #function, false, 0, 0, GenericThunk<Id_##function, decltype(&::function)>(),    \
-        nullptr,  0};
+        nullptr,  0,         false};
     QUORBEL_REFUSALS(QUORBEL_REFUSE, QUORBEL_COUNT)
 #undef QUORBEL_REFUSE
 #undef QUORBEL_COUNT
@@ -311,6 +370,9 @@ void FillSlots() {
     slots[Id_DispatchMessageA].thunk = reinterpret_cast<void*>(&DispatchMessageAWatched);
     slots[Id_DispatchMessageW].thunk = reinterpret_cast<void*>(&DispatchMessageWWatched);
     slots[Id_SetTimer].thunk = reinterpret_cast<void*>(&SetTimerScaled);
+    slots[Id_KillTimer].thunk = reinterpret_cast<void*>(&KillTimerWatched);
+    for (unsigned id : {Id_ChooseFontA, Id_ChooseFontW, Id_ChooseColorA, Id_ChooseColorW})
+        slots[id].logReturn = true;
     slots[Id_GetProcAddress].thunk = reinterpret_cast<void*>(&GetProcAddressWatched);
     slots[Id_LoadLibraryA].thunk = reinterpret_cast<void*>(&LoadLibraryAWatched);
     slots[Id_LoadLibraryW].thunk = reinterpret_cast<void*>(&LoadLibraryWWatched);

@@ -71,9 +71,12 @@ until_true() {
     return 1
 }
 
-# await TITLE: up to 3 seconds for the window that the last key opens to
-# have the keyboard; fails at once when instead a box was answered and the
-# settings dialog has the keyboard again.
+returned() { grep -q "^returned $1" "$run_log"; }
+
+# await TITLE [FUNCTION]: up to 3 seconds for the window that the last key
+# opens to have the keyboard; fails at once when instead a box was answered
+# and the settings dialog has the keyboard again, or FUNCTION, the dialog's
+# own, has returned (refused before it showed).
 await() {
     trace "await $1"
     for _ in $(seq 150); do
@@ -81,6 +84,7 @@ await() {
         focused_on "$1" && return 0
         running || return 1
         (($(boxes_closed) > pressed_boxes)) && focused_on 'Quorbel konfigurieren' && return 1
+        [[ -n ${2:-} ]] && returned "$2" && return 1
         sleep 0.02
     done
     return 1
@@ -146,12 +150,14 @@ drive_c_ok() {
     running && xdotool type --delay 5 'Probe %days%'
     # The box is a child window: its keys wait in the queue behind the click.
     press shift+Tab shift+Tab space Tab Return # "Schließen", the default button
+    # A key while a common dialog is still going would be lost: the next
+    # waits for the program to be back from it.
     press alt+s
-    await Schriftart && press Escape
-    await 'Quorbel konfigurieren' || true
+    await Schriftart ChooseFont && press Escape
+    until_true returned ChooseFont || true
     press alt+f
-    await Farbe && press Return
-    await 'Quorbel konfigurieren' || true
+    await Farbe ChooseColor && press Return
+    until_true returned ChooseColor || true
     press alt+i
     if await Info; then
         about=$(visible_window Info)
