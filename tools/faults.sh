@@ -60,9 +60,11 @@ launch() {
     sed -i 's/\r$//' "$result"
 }
 
-# run PATH [FUNCTION INDEX]: one run; prints its result line.
+# run PATH [FUNCTION INDEX]: one run; prints its result line. A run whose
+# launcher reported nothing (Wine failed to start it) is made once more.
 run() {
     launch "$@"
+    grep -q '^exit ' "$scratch/run.out" || launch "$@"
     classify "$1" "${2:--}" "${3:--}" "$scratch/run.log" "$scratch/run.out"
 }
 

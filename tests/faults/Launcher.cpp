@@ -181,16 +181,17 @@ std::string SettingsText() {
 // --- The stand-in taskbar ----------------------------------------------------
 
 // Top-most, so that the program's search finds it before any of the
-// session's own; never activated, so that the keys go to the program.
+// session's own; disabled, so that it never becomes the active window when
+// a box of the program's closes, and the keys go to the program.
 HWND MakeTaskbar() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"Shell_TrayWnd";
     RegisterClassW(&wc);
-    const HWND taskbar =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"Shell_TrayWnd", L"",
-                        WS_POPUP, 0, 0, 4, 4, nullptr, nullptr, wc.hInstance, nullptr);
+    const HWND taskbar = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                                         L"Shell_TrayWnd", L"", WS_POPUP | WS_DISABLED, 0, 0, 4, 4,
+                                         nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(taskbar, SW_SHOWNOACTIVATE);
     return taskbar;
 }

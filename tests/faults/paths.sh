@@ -309,6 +309,7 @@ classify() {
     case $code in
     0 | 1) ;;
     hung) wrong+=(hung) ;;
+    none) wrong+=(no-report) ;; # the launcher's own failure, not the program's
     *) wrong+=(crashed) ;;
     esac
     [[ $taskbar == shown ]] || wrong+=(taskbar-hidden)
