@@ -74,14 +74,14 @@ until_true() {
 returned() { grep -q "^returned $1" "$run_log"; }
 
 # await TITLE [FUNCTION]: up to 3 seconds for the window that the last key
-# opens to have the keyboard; fails at once when instead a box was answered
-# and the settings dialog has the keyboard again, or FUNCTION, the dialog's
-# own, has returned (refused before it showed).
+# opens to show; fails at once when instead a box was answered and the
+# settings dialog has the keyboard again, or FUNCTION, the dialog's own, has
+# returned (refused before it showed).
 await() {
     trace "await $1"
     for _ in $(seq 150); do
         settle
-        focused_on "$1" && return 0
+        shown "$1" && return 0
         running || return 1
         (($(boxes_closed) > pressed_boxes)) && focused_on 'Quorbel konfigurieren' && return 1
         [[ -n ${2:-} ]] && returned "$2" && return 1
@@ -143,31 +143,30 @@ open_dialog() {
 # the font dialog cancelled, the colour dialog confirmed, About opened with
 # both links pressed and closed, then OK.
 drive_c_ok() {
-    local about
+    local about dialog='Quorbel konfigurieren'
     open_dialog || return 0
     press Tab Tab Tab Tab Tab # from OK round to the text field
     settle
     running && xdotool type --delay 5 'Probe %days%'
     # The box is a child window: its keys wait in the queue behind the click.
     press shift+Tab shift+Tab space Tab Return # "Schließen", the default button
-    # A key while a common dialog is still going would be lost: the next
-    # waits for the program to be back from it.
-    press alt+s
-    await Schriftart ChooseFont && press Escape
+    # Each key goes into the window it is meant for: Wine may hand the
+    # keyboard back to the dialog only after a common dialog has gone.
+    press_in "$dialog" alt+s
+    await Schriftart ChooseFont && press_in Schriftart Escape
     until_true returned ChooseFont || true
-    press alt+f
-    await Farbe ChooseColor && press Return
+    press_in "$dialog" alt+f
+    await Farbe ChooseColor && press_in Farbe Return
     until_true returned ChooseColor || true
-    press alt+i
+    press_in "$dialog" alt+i
     if await Info; then
         about=$(visible_window Info)
         click_in "$about" 385 201 224 123 # the e-mail link
         settle
         click_in "$about" 385 201 224 145 # the home page
-        press alt+s
+        press_in Info alt+s
     fi
-    await 'Quorbel konfigurieren' || true
-    press_in 'Quorbel konfigurieren' alt+o
+    press_in "$dialog" alt+o
 }
 
 drive_c_cancel() {
