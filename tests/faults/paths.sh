@@ -45,14 +45,19 @@ ticks() { (($(grep -c '^tick$' "$run_log") >= $1)); }
 focused_on() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$1" ]]; }
 
 # Answers every message box the program shows with Enter, once it has the
-# keyboard.
+# keyboard; a box still without it after half a second gets it, as a click
+# would give it: the newest window of the box's caption (the application
+# window shares the caption "Quorbel").
 settle() {
-    local caption
+    local caption polls=0 box
     while running && boxes_open; do
         caption=$(grep '^box ' "$run_log" | tail -n 1 | cut -f1 | cut -c5-)
         if focused_on "$caption"; then
             xdotool key Return
             for _ in $(seq 100); do boxes_open || break; sleep 0.01; done
+        elif ((++polls % 25 == 0)); then
+            box=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | sort -n | tail -n 1)
+            [[ -z $box ]] || xdotool windowfocus --sync "$box" 2>/dev/null || true
         fi
         sleep 0.02
     done
