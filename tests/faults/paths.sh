@@ -322,9 +322,9 @@ classify() {
         # failed load leaves the dialog's designed contents, which OK saves);
         # a quiet end with other values or none saved lost the user's.
         [[ $state == saved* || ($state =~ ^(kept|rewritten)$ && $seen != none) ]] ||
-            wrong+=(settings-$state)
+            wrong+=("settings-$state")
     else
-        [[ $state == kept ]] || wrong+=(settings-$state)
+        [[ $state == kept ]] || wrong+=("settings-$state")
     fi
     seen_allowed "$seen" "$(allowed_for "$function")" || wrong+=(not-allowed)
     [[ $code != 1 || $seen == *app-error* || $seen == *timer* || $function == MessageBox* ]] ||
