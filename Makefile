@@ -19,7 +19,7 @@ JOBS       ?= $(shell nproc)
 JOBS       := $(JOBS)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build test run fuzz bench screenshots dist clean
+.PHONY: deps build test run fuzz bench screenshots faults dist clean
 
 deps:
 	@tools/deps.sh
@@ -62,6 +62,12 @@ bench: build
 screenshots: build
 	@tests/wine-session.sh $(abspath $(WINE_TREE))/wineprefix tools/screenshots.sh \
 	    $(WINE_TREE)/Quorbel.scr docs
+
+# Every Windows function the program reaches, refused at each of its calls
+# in turn on the real program file; the table of outcomes goes into the
+# README. A prefix of its own: the sweep turns Wine's crash dialog off.
+faults: build
+	@tests/wine-session.sh $(abspath $(WINE_TREE))/wine-faults tools/faults.sh $(WINE_TREE)
 
 # The release folder: the program, its setup and their checksums.
 dist: build

@@ -85,6 +85,22 @@ set_target_properties(Quorbel PROPERTIES SUFFIX ".scr"
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_libraries(Quorbel PRIVATE quorbel_forms)
 target_link_options(Quorbel PRIVATE -s -municode)
+# The header flags a Windows toolchain sets by default: relocatable (ASLR),
+# no execution of data (DEP), aware of terminal-server sessions; 64-bit, the
+# whole address space. The 32-bit file has no SafeSEH table (GNU ld makes
+# none) and no handler frame (C++ unwinds by DWARF tables there, and the C
+# runtime's handlers are a filter and a vectored one): it says so, and the
+# system then runs no frame-based handler of it at all.
+target_link_options(Quorbel PRIVATE -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
+if(MINGW_ARCH STREQUAL "x86_64")
+    target_link_options(Quorbel PRIVATE -Wl,--high-entropy-va)
+else()
+    target_link_options(Quorbel PRIVATE -Wl,--no-seh)
+endif()
+# GNU ld always marks the resource section writable; a Windows toolchain
+# makes it read-only, so that nothing in the process can change them.
+add_custom_command(TARGET Quorbel POST_BUILD
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/readonly-resources.sh $<TARGET_FILE:Quorbel> VERBATIM)
 
 # The setup, from the project's installer script: x86-unicode carries the
 # shipped program, amd64-unicode the 64-bit twin that the suites run where
@@ -108,6 +124,7 @@ add_custom_target(setup ALL DEPENDS ${QUORBEL_SETUP})
 file(WRITE ${CMAKE_BINARY_DIR}/setup-name "Quorbel-${QUORBEL_VERSION}-setup.exe\n")
 
 add_subdirectory(tests/win32)
+add_subdirectory(tests/faults)
 
 # Benchmarks print figures and fail nothing; `make bench` runs them.
 add_executable(preview_bench tests/bench/preview_bench.cpp ${QUORBEL_RESOURCES})
