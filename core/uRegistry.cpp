@@ -30,7 +30,9 @@ std::string Message(std::string format, const std::string& name) {
 }
 
 // One open key, closed when the operation ends. A key that failed to open
-// stays null: reads then find no value, writes fail.
+// stays null: writes fail; reads find no value where there is no key, and
+// fail where Windows refused it, so that no default is taken, and saved,
+// for a value that may be there.
 class RegistryKey {
   public:
     enum Mode { OpenExisting, CreateIfMissing };
@@ -41,7 +43,7 @@ class RegistryKey {
             RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &key_, nullptr);
         else
-            RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
+            opened_ = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
     }
     ~RegistryKey() {
         if (key_)
@@ -52,8 +54,12 @@ class RegistryKey {
 
     // Type and size of a value, or false when there is none.
     bool QueryInfo(const std::string& name, DWORD& type, DWORD& size) const {
-        return key_ && RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, nullptr, &size) ==
-                           ERROR_SUCCESS;
+        const LONG result =
+            key_ ? RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, nullptr, &size)
+                 : opened_;
+        if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+            RaiseGetDataError(name);
+        return result == ERROR_SUCCESS;
     }
 
     LONG Query(const std::string& name, DWORD& type, void* data, DWORD& size) const {
@@ -69,6 +75,7 @@ class RegistryKey {
 
   private:
     HKEY key_ = nullptr;
+    LONG opened_ = ERROR_SUCCESS;
 };
 
 bool IsStringType(DWORD type) {

@@ -30,11 +30,12 @@ void ReadSettings(TFont& font) {
     font.SetStyle(StyleOf(bold, italic));
 }
 
-// One of the user's locale settings; "" where it has none.
-std::string LocaleText(LCTYPE item) {
+// One of the user's locale settings, or the German one where the system
+// gives none: the program speaks German, and its stored date is German too.
+std::string LocaleText(LCTYPE item, const char* german) {
     wchar_t text[80] = L""; // the longest a short date format may be
     const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, text, 80);
-    return length > 0 ? Narrow(text, static_cast<std::size_t>(length) - 1) : std::string();
+    return length > 1 ? Narrow(text, static_cast<std::size_t>(length) - 1) : std::string(german);
 }
 
 } // namespace
@@ -66,5 +67,6 @@ void SaveSettings() {
 }
 
 void LoadLocaleDateSettings() {
-    SetDateFormatSettings(LocaleText(LOCALE_SSHORTDATE), LocaleText(LOCALE_SDATE));
+    SetDateFormatSettings(LocaleText(LOCALE_SSHORTDATE, "dd.MM.yyyy"),
+                          LocaleText(LOCALE_SDATE, "."));
 }

@@ -46,9 +46,8 @@ int RandomPosition(std::uint32_t& seed, int extent) {
     return static_cast<int>((static_cast<std::uint64_t>(seed) * extent) >> 32);
 }
 
-void ShowTaskbar(int command) {
-    if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr))
-        ShowWindow(taskbar, command);
+HWND FindTaskbar() {
+    return FindWindowW(L"Shell_TrayWnd", nullptr);
 }
 
 } // namespace
@@ -62,7 +61,9 @@ void TfrmQuorbel::FormCreate(TObject*) {
     DisplayFont = &labText.Font;
     randomSeed_ = ClockSeed();
     LoadSettings();
-    ShowTaskbar(SW_HIDE);
+    hiddenTaskbar_ = FindTaskbar();
+    if (hiddenTaskbar_)
+        ShowWindow(hiddenTaskbar_, SW_HIDE);
     labText.AdjustSize();
     panelBottom.Font.SetColor(DisplayFont->Color());
     panelBottom.SetHeight(100);
@@ -112,5 +113,11 @@ void TfrmQuorbel::FormMouseMove(TObject*, TShiftState, int, int) {
 }
 
 void TfrmQuorbel::FormClose(TObject*, TCloseAction&) {
-    ShowTaskbar(SW_SHOWNORMAL);
+    // The taskbar of now, which a restarted shell may have made anew; where
+    // none can be found, the one that was hidden.
+    HWND taskbar = FindTaskbar();
+    if (!taskbar)
+        taskbar = hiddenTaskbar_;
+    if (taskbar)
+        ShowWindow(taskbar, SW_SHOWNORMAL);
 }

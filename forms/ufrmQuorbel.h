@@ -30,6 +30,7 @@ class TfrmQuorbel : public TForm {
 
   private:
     std::uint32_t randomSeed_ = 0; // seeded once per run from the clock
+    HWND hiddenTaskbar_ = nullptr;
 };
 
 extern TfrmQuorbel* frmQuorbel;

@@ -82,10 +82,15 @@ void TfrmSettings::FormCreate(TObject*) {
     UpdatePreview();
 }
 
+// A text Windows will not give now leaves the preview as it is, without a
+// box between two keys: the next key updates it, and OK reads it anew.
 void TfrmSettings::UpdatePreview() {
+    std::string text;
+    if (!edtText.ReadText(text))
+        return;
     const TDateTime date = FieldDate(edtDate);
     const int days = CountDays(cbxWorkDays.Checked(), Today(), date);
-    panelPreview.SetCaption(ExpandText(edtText.Text(), days, date));
+    panelPreview.SetCaption(ExpandText(text, days, date));
 }
 
 void TfrmSettings::edtDateChange(TObject*) {

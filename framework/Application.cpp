@@ -63,6 +63,12 @@ int TApplication::Execute(const std::function<void()>& startup) {
         startup();
         Run();
     } catch (const std::exception& error) {
+        // The main form closes as it would, so that what its close handler
+        // restores is restored, and its windows go before the box: the
+        // full-screen display would cover it.
+        if (mainForm_)
+            Guard([this] { mainForm_->Close(); });
+        DestroyForms();
         ShowMessageBox(nullptr, StartupErrorText(error), "Anwendungsfehler",
                        MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         exitCode = 1;
@@ -136,6 +142,8 @@ void TApplication::CreateHandle() {
     handle_.reset(CreateWindowExW(0, ApplicationClass, Wide(Title).c_str(),
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (!handle_)
+        throw EOutOfResources(WindowRefused);
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form, TReference reference) {
@@ -153,9 +161,18 @@ void TApplication::Adopt(std::unique_ptr<TForm> form, TReference reference) {
     // The full-screen display stands alone: it has no taskbar entry for the
     // application window to carry, and one top-level window fewer is a
     // start some milliseconds sooner. Every other form is owned by it.
-    if (created->HasTaskbarEntry() || created != mainForm_)
-        CreateHandle();
-    created->CreateHandle();
+    try {
+        if (created->HasTaskbarEntry() || created != mainForm_)
+            CreateHandle();
+        created->CreateHandle();
+    } catch (...) {
+        // Not kept half made: the next CreateForm makes it anew.
+        if (mainForm_ == created)
+            mainForm_ = nullptr;
+        forms_.back().reference.clear(forms_.back().reference.reference);
+        forms_.pop_back();
+        throw;
+    }
     Guard([&] {
         if (created->OnCreate)
             created->OnCreate(created);
@@ -186,8 +203,15 @@ void TApplication::Run() {
     if (!mainForm_)
         return;
     MSG message;
-    while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0)
+    while (!terminated_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0)
+            return; // WM_QUIT
+        // Not an end like a close, with the main form's close handler not run.
+        if (got == -1)
+            throw EOutOfResources("Nachrichten können nicht abgerufen werden");
         HandleMessage(message);
+    }
 }
 
 void TApplication::ProcessMessages() {

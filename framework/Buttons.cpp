@@ -157,6 +157,8 @@ void TLinkButton::SendTool(UINT message) {
 void TLinkButton::HandleCreated() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                                0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_)
+        throw EOutOfResources(WindowRefused);
     SendTool(TTM_ADDTOOLW);
 }
 

@@ -32,12 +32,27 @@ void TEdit::HandleCreated() {
         SendMessageW(Handle(), EM_LIMITTEXT, MaxLength, 0);
 }
 
+bool TEdit::ReadText(std::string& text) const {
+    if (!HandleAllocated()) {
+        text = Caption();
+        return true;
+    }
+    SetLastError(ERROR_SUCCESS);
+    const int length = GetWindowTextLengthW(Handle());
+    std::vector<wchar_t> units(length + 1, L'\0');
+    const int read = length > 0 ? GetWindowTextW(Handle(), units.data(), length + 1) : 0;
+    if (read == 0 && (length > 0 || GetLastError() != ERROR_SUCCESS))
+        return false;
+    text = Narrow(units.data(), read);
+    return true;
+}
+
+// A text Windows will not give is no empty one, which OK would store.
 std::string TEdit::Text() const {
-    if (!HandleAllocated())
-        return Caption();
-    std::vector<wchar_t> text(GetWindowTextLengthW(Handle()) + 1, L'\0');
-    return Narrow(text.data(),
-                  GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size())));
+    std::string text;
+    if (!ReadText(text))
+        throw EOutOfResources("Der Text des Eingabefelds kann nicht gelesen werden");
+    return text;
 }
 
 void TEdit::SetText(const std::string& text) {

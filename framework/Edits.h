@@ -16,8 +16,11 @@ class TEdit : public TWinControl {
     };
     void ApplyOptions(const Options& options);
 
-    // Read from the window once it exists, so what the user typed counts.
+    // Read from the window once it exists, so what the user typed counts; a
+    // text Windows will not give is an error, never an empty text.
     virtual std::string Text() const;
+    // The same, false where Windows will not give the text.
+    bool ReadText(std::string& text) const;
     virtual void SetText(const std::string& text);
     int MaxLength = 0; // 0: no limit; set before the window is made
 

@@ -71,9 +71,16 @@ template <class Function> Function User32Function(const char* name) {
 int ScreenDpi() {
     static const int dpi = [] {
         const ScreenDC dc;
-        return GetDeviceCaps(dc, LOGPIXELSY);
+        return DpiOf(dc);
     }();
     return dpi;
+}
+
+// A screen whose resolution cannot be read (no device context, say) is
+// taken for one of the design's: nothing may divide by its 0.
+int DpiOf(HDC dc) {
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : DesignPixelsPerInch;
 }
 
 int WindowDpi(HWND window) {

@@ -121,6 +121,8 @@ FontHandle CreateFontHandle(const TFont& font, int dpi);
 // The screen's resolution, which is the system's and never changes while
 // the program runs.
 int ScreenDpi();
+// The vertical resolution the device context reports, or 96 where it has none.
+int DpiOf(HDC dc);
 // The window's own resolution where Windows tells it, else the screen's.
 int WindowDpi(HWND window);
 // A length of 1/96 inch units in pixels at dpi, and back, rounded.

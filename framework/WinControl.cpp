@@ -88,19 +88,32 @@ void TWinControl::CreateOwnWindow() {
                                          at.right - at.left, at.bottom - at.top, WindowParent(),
                                          nullptr, GetModuleHandleW(nullptr), this);
     if (!created)
-        throw EOutOfResources("Fenster kann nicht erstellt werden");
-    if (systemClass) { // the system's procedure stays behind ours
-        Bind(created);
-        systemProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            created, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+        throw EOutOfResources(WindowRefused);
+    if (systemClass && !Subclass(created)) {
+        Unbind();
+        DestroyWindow(created);
+        throw EOutOfResources(WindowRefused);
     }
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleOf()), FALSE);
     HandleCreated();
 }
 
-void TWinControl::Bind(HWND handle) {
+// A window whose control cannot be found from it again would get none of
+// its messages: it is as good as not made.
+bool TWinControl::Bind(HWND handle) {
+    if (!SetPropW(handle, BindingProperty, this))
+        return false;
     handle_ = handle;
-    SetPropW(handle, BindingProperty, this);
+    return true;
+}
+
+// The system's procedure stays behind ours.
+bool TWinControl::Subclass(HWND handle) {
+    if (!Bind(handle))
+        return false;
+    systemProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameworkWindowProc)));
+    return systemProc_ != nullptr;
 }
 
 void TWinControl::Unbind() {
@@ -284,7 +297,8 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCCREATE) {
         auto* control =
             static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        control->Bind(window);
+        if (!control->Bind(window))
+            return FALSE; // CreateWindowEx fails
     }
     TWinControl* control = TWinControl::FromHandle(window);
     if (!control) // messages before WM_NCCREATE, or after WM_NCDESTROY

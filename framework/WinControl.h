@@ -96,7 +96,8 @@ class TWinControl : public TControl {
     HWND handle_ = nullptr;
 
   private:
-    void Bind(HWND handle);
+    bool Bind(HWND handle);
+    bool Subclass(HWND handle);
     void Unbind();
     void CreateOwnWindow();
     // Visible or enabled, and so is every panel around it on its host.
@@ -145,6 +146,10 @@ struct WindowDestroyer {
 using WindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+// The error of a window that Windows would not make, or that could not be
+// bound to its control.
+inline const char* const WindowRefused = "Fenster kann nicht erstellt werden";
 
 // Registers a window class of the framework once per process. Only a class
 // whose windows show an icon without being given one names it: loading an

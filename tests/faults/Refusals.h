@@ -97,9 +97,9 @@
            "no taskbar found: neither hidden nor shown; one hidden is shown again") \
     REFUSE(user32, FindWindowW, 0, ERROR_FILE_NOT_FOUND, Sound, "as FindWindowA") \
     /* --- user32: the message loop and timers --- */ \
-    REFUSE(user32, GetMessageA, -1, ERROR_INVALID_WINDOW_HANDLE, Sound, \
-           "the loop ends: the program ends with its windows closed, the taskbar shown") \
-    REFUSE(user32, GetMessageW, -1, ERROR_INVALID_WINDOW_HANDLE, Sound, "as GetMessageA") \
+    REFUSE(user32, GetMessageA, -1, ERROR_INVALID_WINDOW_HANDLE, AppError, \
+           "the main form closes as it would (the taskbar shown again), then the application error box and exit code 1") \
+    REFUSE(user32, GetMessageW, -1, ERROR_INVALID_WINDOW_HANDLE, AppError, "as GetMessageA") \
     REFUSE(user32, SetTimer, 0, ERROR_NOT_ENOUGH_MEMORY, TimerBox | Quiet, \
            "the saver's timer: \"Nicht genügend Timer verfügbar\" and exit code 1; another timer is done without") \
     REFUSE(user32, KillTimer, FALSE, ERROR_INVALID_PARAMETER, Sound, "a tick after the stop finds nothing") \
@@ -206,15 +206,15 @@
            "the program runs without COM and does not release it") \
     COUNT(ole32, CoUninitialize, "returns nothing") \
     /* --- advapi32: the store --- */ \
-    REFUSE(advapi32, RegOpenKeyExA, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Quiet, \
-           "a key that does not open reads as missing: the default stands, quietly") \
-    REFUSE(advapi32, RegOpenKeyExW, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Quiet, "as RegOpenKeyExA") \
+    REFUSE(advapi32, RegOpenKeyExA, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, \
+           "a key refused (not missing) is \"Fehler beim Holen der Daten\" for the value read, never its default") \
+    REFUSE(advapi32, RegOpenKeyExW, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, "as RegOpenKeyExA") \
     REFUSE(advapi32, RegCreateKeyExA, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, \
            "\"Fehler beim Setzen der Daten\" for that value; those written before it stay") \
     REFUSE(advapi32, RegCreateKeyExW, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, "as RegCreateKeyExA") \
-    REFUSE(advapi32, RegQueryValueExA, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Quiet | Store, \
-           "asked whether it exists: the default stands; read: \"Fehler beim Holen der Daten\"") \
-    REFUSE(advapi32, RegQueryValueExW, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Quiet | Store, "as RegQueryValueExA") \
+    REFUSE(advapi32, RegQueryValueExA, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, \
+           "\"Fehler beim Holen der Daten\" for that value, also where it was only asked whether it exists; never its default") \
+    REFUSE(advapi32, RegQueryValueExW, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, "as RegQueryValueExA") \
     REFUSE(advapi32, RegSetValueExA, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, \
            "\"Fehler beim Setzen der Daten\" for that value; those written before it stay") \
     REFUSE(advapi32, RegSetValueExW, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED, Store, "as RegSetValueExA") \

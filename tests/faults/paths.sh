@@ -195,7 +195,9 @@ close_strays() {
 final_key() {
     case $1 in
     s) press_in Bildschirmschoner space ;;
-    c-ok) close_strays && press_in 'Quorbel konfigurieren' alt+o ;;
+    # Escape first: keys that went astray may have left the date field with
+    # a year half typed, whose check would rightly stop OK.
+    c-ok) close_strays && press_in 'Quorbel konfigurieren' Escape alt+o ;;
     c-cancel) close_strays && press_in 'Quorbel konfigurieren' alt+a ;;
     esac
 }

@@ -318,6 +318,20 @@ TEST_F(Display, ShowsTheTaskbarOnCloseEvenIfItWasHiddenBefore) {
     EXPECT_TRUE(taskbar.Visible());
 }
 
+HWND WINAPI NoTaskbar(LPCWSTR, LPCWSTR) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+}
+
+// The taskbar it hid is shown again where the search for it fails at the end.
+TEST_F(Display, ShowsTheTaskbarItHidWhereItCannotFindItAgain) {
+    TfrmQuorbel& form = Open();
+    ASSERT_FALSE(taskbar.Visible());
+    ImportPatch<decltype(&FindWindowW)> refused("FindWindowW", &NoTaskbar);
+    SendMessageA(form.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(taskbar.Visible());
+}
+
 TEST_F(Display, ALoadErrorIsShownAndTheDesignedWindowOpensAnyway) {
     PutString("fontname", "Courier New");
     PutString("fontsize", "x");

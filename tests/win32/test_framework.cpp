@@ -70,6 +70,7 @@ TfrmProbe::TfrmProbe() {
 }
 
 TfrmProbe* frmProbe = nullptr;
+bool closed = false; // the probe's close handler ran
 
 class Framework : public ::testing::Test {
   protected:
@@ -355,6 +356,87 @@ TEST(Startup, AnErrorOutsideEveryHandlerIsAnApplicationErrorAndExitCode1) {
     EXPECT_EQ(text.rfind("Exception EOutOfResources in Modul framework_tests.exe bei ", 0), 0u)
         << text;
     EXPECT_EQ(text.substr(text.find('\n') + 1), "Nicht genügend Timer verfügbar");
+}
+
+// Windows refusing what the making of the main form, or its message loop,
+// needs: start-up ends with the application error box and exit code 1,
+// after the main form's close handler ran, never with a form half made or
+// one that no key reaches.
+BOOL WINAPI NoProperty(HWND, LPCWSTR, HANDLE) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+}
+LONG_PTR WINAPI NoSubclass(HWND, int, LONG_PTR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+HWND WINAPI NoWindow(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE,
+                     LPVOID) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+BOOL WINAPI NoMessage(LPMSG, HWND, UINT, UINT) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return -1;
+}
+
+template <class Function> std::function<void()> Refusing(const char* name, Function standIn) {
+    return [name, standIn] {
+        ImportPatch<Function> refused(name, standIn);
+        Application.CreateForm(frmProbe);
+        frmProbe->OnClose = [](TObject*, TCloseAction&) { closed = true; };
+        Application.Run();
+    };
+}
+
+TEST(Startup, ARefusalWhileTheMainFormIsMadeOrRunEndsWithTheApplicationError) {
+#ifdef _WIN64
+    const char* subclass = "SetWindowLongPtrW";
+#else
+    const char* subclass = "SetWindowLongW"; // what SetWindowLongPtrW is on 32 bits
+#endif
+    const struct {
+        const char* what;
+        std::function<void()> startup;
+        const char* error;
+        bool closed; // the main form's close handler ran
+    } refusals[] = {
+        {"property", Refusing("SetPropW", &NoProperty), "Fenster kann nicht erstellt werden",
+         false},
+        {"subclass", Refusing(subclass, &NoSubclass), "Fenster kann nicht erstellt werden", false},
+        {"application window", Refusing("CreateWindowExW", &NoWindow),
+         "Fenster kann nicht erstellt werden", false},
+        {"message", Refusing("GetMessageW", &NoMessage),
+         "Nachrichten können nicht abgerufen werden", true},
+    };
+    const auto shown = Application.ShowMessageBox;
+    for (const auto& refusal : refusals) {
+        std::string text, caption;
+        Application.ShowMessageBox = [&](HWND, const std::string& t, const std::string& c, UINT) {
+            text = t;
+            caption = c;
+        };
+        closed = false;
+        EXPECT_EQ(Application.Execute(refusal.startup), 1) << refusal.what;
+        EXPECT_EQ(caption, "Anwendungsfehler") << refusal.what;
+        EXPECT_EQ(text.substr(text.find('\n') + 1), refusal.error) << refusal.what;
+        EXPECT_EQ(closed, refusal.closed) << refusal.what;
+        EXPECT_EQ(frmProbe, nullptr) << refusal.what;
+    }
+    Application.ShowMessageBox = shown;
+}
+
+int WINAPI NoResolution(HDC, int) {
+    return 0;
+}
+
+// A screen whose resolution cannot be read counts as one of 96 ppi: the
+// labels divide by it.
+TEST(Resolution, AScreenWithoutOneHasTheDesignsResolution) {
+    EXPECT_EQ(DpiOf(nullptr), 96);
+    ImportPatch<decltype(&GetDeviceCaps)> refused("GetDeviceCaps", &NoResolution);
+    const ScreenDC screen;
+    EXPECT_EQ(DpiOf(screen), 96);
 }
 
 } // namespace

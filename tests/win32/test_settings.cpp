@@ -205,4 +205,41 @@ TEST_F(Settings, SaveFailsAtTheFirstRefusedWrite) {
     EXPECT_EQ(GetRaw("ende").type, static_cast<DWORD>(REG_NONE));
 }
 
+// A read Windows refuses is no missing value: its default would be taken
+// for the stored one, and saved over it.
+LSTATUS WINAPI NoKey(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) {
+    return ERROR_ACCESS_DENIED;
+}
+LSTATUS WINAPI NoValue(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD) {
+    return ERROR_ACCESS_DENIED;
+}
+
+TEST_F(Settings, ARefusedReadIsTheStoresErrorNotTheDefault) {
+    PutString("ende", "24.12.2030");
+    {
+        ImportPatch<decltype(&RegOpenKeyExW)> refused("RegOpenKeyExW", &NoKey);
+        EXPECT_EQ(ErrorOf(LoadSettings), "Fehler beim Holen der Daten für 'ende'");
+    }
+    {
+        ImportPatch<decltype(&RegQueryValueExW)> refused("RegQueryValueExW", &NoValue);
+        EXPECT_EQ(ErrorOf(LoadSettings), "Fehler beim Holen der Daten für 'ende'");
+    }
+    SHDeleteKeyA(HKEY_CURRENT_USER, ProgramKey); // a missing key is no refusal
+    LoadSettings();
+    EXPECT_EQ(EndDate, EncodeDate(2010, 1, 1));
+}
+
+int WINAPI NoLocale(LCID, LCTYPE, LPWSTR, int) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+}
+
+// The program speaks German: without the locale's date format its dates are
+// German, not the portable default's "m/d/yy", which would store another date.
+TEST_F(Settings, WithoutTheLocalesDateFormatDatesAreGerman) {
+    ImportPatch<decltype(&GetLocaleInfoW)> refused("GetLocaleInfoW", &NoLocale);
+    LoadLocaleDateSettings();
+    EXPECT_EQ(FormatShortDate(EncodeDate(2030, 12, 24)), "24.12.2030");
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The settings dialog in-process, against the test prefix's registry,
 // driven with real keys and clicks through the message loop.
 
+#include "ImportPatch.h"
 #include "Input.h"
 #include "Layout.h"
 #include "RegistryFixture.h"
@@ -14,6 +15,7 @@
 #include <colordlg.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -479,6 +481,60 @@ TEST_F(SettingsDialog, AFailedSaveKeepsTheDialogOpen) {
     EXPECT_EQ(boxes, std::vector<std::string>{"Fehler beim Setzen der Daten für 'ende'"});
     EXPECT_FALSE(Application.Terminated());
     EXPECT_EQ(TextTemplate, "Neu"); // the record holds the dialog's values
+}
+
+int WINAPI NoTextLength(HWND) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
+// A text the field will not give is no empty one: OK stores nothing, and
+// the preview keeps what it showed, without a box between two keys.
+TEST_F(SettingsDialog, AnUnreadableTextIsAnErrorAndOkSavesNothing) {
+    TfrmSettings& form = Open();
+    const std::string preview = form.panelPreview.Caption();
+    form.edtText.SetText("Mein Text");
+    {
+        ImportPatch<decltype(&GetWindowTextLengthW)> refused("GetWindowTextLengthW", &NoTextLength);
+        form.UpdatePreview();
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(form.panelPreview.Caption(), preview);
+        Click(form.btnOk.Handle());
+    }
+    EXPECT_EQ(boxes,
+              std::vector<std::string>{"Der Text des Eingabefelds kann nicht gelesen werden."});
+    EXPECT_FALSE(Application.Terminated());
+    EXPECT_FALSE(ProgramKeyExists());
+}
+
+using CreateWindowFunction = decltype(&CreateWindowExW);
+CreateWindowFunction realCreateWindow = nullptr;
+
+HWND WINAPI NoTooltip(DWORD exStyle, LPCWSTR className, LPCWSTR name, DWORD style, int x, int y,
+                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                      LPVOID parameter) {
+    if (!IS_INTRESOURCE(className) && std::wcscmp(className, TOOLTIPS_CLASSW) == 0) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return realCreateWindow(exStyle, className, name, style, x, y, width, height, parent, menu,
+                            instance, parameter);
+}
+
+// An About dialog whose windows cannot all be made is not kept half made:
+// the error box, and the next "Info" makes it whole.
+TEST_F(SettingsDialog, AnAboutDialogNotMadeWholeIsMadeAnewAtTheNextInfo) {
+    TfrmSettings& form = Open();
+    {
+        ImportPatch<CreateWindowFunction> refused("CreateWindowExW", &NoTooltip);
+        realCreateWindow = refused.Original();
+        Click(form.btnInfo.Handle());
+    }
+    EXPECT_EQ(boxes, std::vector<std::string>{"Fenster kann nicht erstellt werden."});
+    EXPECT_EQ(frmAbout, nullptr);
+    Click(form.btnInfo.Handle());
+    ASSERT_NE(frmAbout, nullptr);
+    EXPECT_TRUE(IsWindowVisible(frmAbout->Handle()));
 }
 
 // The user's short date format for one test, changed as the control panel
