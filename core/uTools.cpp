@@ -1,5 +1,6 @@
 #include "core/uTools.h"
 
+#include "framework/Library.h"
 #include "framework/WideText.h"
 
 namespace {
@@ -16,8 +17,8 @@ bool OpenOnce(const TWideText& target, TShellExecute shellExecute) {
 // loaded with the first one.
 HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCWSTR operation, LPCWSTR file,
                                       LPCWSTR parameters, LPCWSTR directory, INT show) {
-    static const auto shellExecute = reinterpret_cast<TShellExecute>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteW")));
+    static const auto shellExecute =
+        LibraryFunction<TShellExecute>(LoadLibraryW(L"shell32.dll"), "ShellExecuteW");
     if (!shellExecute)
         return nullptr; // refused, like any other failure
     return shellExecute(owner, operation, file, parameters, directory, show);

@@ -1,5 +1,6 @@
 #include "framework/Accessible.h"
 
+#include "framework/Library.h"
 #include "framework/WideText.h"
 
 #include <oleacc.h>
@@ -31,23 +32,20 @@ struct Oleacc {
     }
 };
 
-template <class F> F Function(HMODULE library, const char* name) {
-    return library ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-                   : nullptr;
-}
-
 const Oleacc& OleaccFunctions() {
     static const Oleacc functions = [] {
         const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
         const HMODULE strings = oleacc ? LoadLibraryW(L"oleaut32.dll") : nullptr;
         Oleacc f;
         f.createStandard =
-            Function<decltype(f.createStandard)>(oleacc, "CreateStdAccessibleObject");
-        f.lresultFromObject = Function<decltype(f.lresultFromObject)>(oleacc, "LresultFromObject");
-        f.objectFromLresult = Function<decltype(f.objectFromLresult)>(oleacc, "ObjectFromLresult");
-        f.allocString = Function<decltype(f.allocString)>(strings, "SysAllocStringLen");
-        f.freeString = Function<decltype(f.freeString)>(strings, "SysFreeString");
-        f.stringLength = Function<decltype(f.stringLength)>(strings, "SysStringLen");
+            LibraryFunction<decltype(f.createStandard)>(oleacc, "CreateStdAccessibleObject");
+        f.lresultFromObject =
+            LibraryFunction<decltype(f.lresultFromObject)>(oleacc, "LresultFromObject");
+        f.objectFromLresult =
+            LibraryFunction<decltype(f.objectFromLresult)>(oleacc, "ObjectFromLresult");
+        f.allocString = LibraryFunction<decltype(f.allocString)>(strings, "SysAllocStringLen");
+        f.freeString = LibraryFunction<decltype(f.freeString)>(strings, "SysFreeString");
+        f.stringLength = LibraryFunction<decltype(f.stringLength)>(strings, "SysStringLen");
         return f;
     }();
     return functions;

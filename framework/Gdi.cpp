@@ -1,5 +1,6 @@
 #include "framework/Gdi.h"
 
+#include "framework/Library.h"
 #include "framework/WideText.h"
 
 #include <algorithm>
@@ -62,8 +63,7 @@ namespace {
 
 // A function of user32 that older Windows lacks, or nullptr there.
 template <class Function> Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return LibraryFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 } // namespace

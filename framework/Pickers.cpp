@@ -1,6 +1,7 @@
 #include "framework/Pickers.h"
 
 #include "framework/Errors.h"
+#include "framework/Library.h"
 
 namespace {
 
@@ -8,8 +9,7 @@ namespace {
 // never opens a dialog does without: both are loaded with the first dialog.
 template <class Function> Function CommonDialog(const char* name) {
     static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
-    const auto function =
-        reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    const auto function = LibraryFunction<Function>(library, name);
     if (!function)
         throw EOutOfResources(std::string("Dialog nicht verfügbar: ") + name);
     return function;

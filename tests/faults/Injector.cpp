@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include "../win32/ImportTable.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -386,45 +388,22 @@ void Point(void** entry, void* target) {
     }
 }
 
-// Routes one library's imports: every one of a covered library, and of
-// kernel32 only those in the table (the rest is the process's plumbing).
-void RouteLibrary(BYTE* base, const IMAGE_IMPORT_DESCRIPTOR& imports) {
+// Routes one import: every one of a covered library, and of kernel32 only
+// those in the table (the rest is the process's plumbing).
+void RouteImport(const char* module, const char* name, void** entry) {
     char library[64];
-    LibraryOf(reinterpret_cast<const char*>(base + imports.Name), library, sizeof library);
+    LibraryOf(module, library, sizeof library);
     const bool covered = IsCoveredLibrary(library);
     if (!covered && std::strcmp(library, "kernel32") != 0)
         return;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imports.OriginalFirstThunk);
-    auto* entries = reinterpret_cast<void**>(base + imports.FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++entries) {
-        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
-            if (covered)
-                LogUncovered(library, "(by ordinal)");
-            continue;
-        }
-        const char* name = reinterpret_cast<const char*>(
-            reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
-        const unsigned id = SlotOf(library, name);
-        if (id == SlotCount) {
-            if (covered)
-                LogUncovered(library, name);
-            continue;
-        }
-        slots[id].real = *entries;
-        Point(entries, slots[id].thunk);
+    const unsigned id = name ? SlotOf(library, name) : SlotCount;
+    if (id == SlotCount) {
+        if (covered)
+            LogUncovered(library, name ? name : "(by ordinal)");
+        return;
     }
-}
-
-void RouteImports() {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* imports =
-             reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-         imports->Name; ++imports)
-        RouteLibrary(base, *imports);
+    slots[id].real = *entry;
+    Point(entry, slots[id].thunk);
 }
 
 void ReadConfiguration() {
@@ -466,7 +445,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
         FillSlots();
         ReadConfiguration();
         Log("attached");
-        RouteImports();
+        ForEachImport(GetModuleHandleW(nullptr), RouteImport);
     } else if (reason == DLL_PROCESS_DETACH) {
         LogCalls();
     }

@@ -3,6 +3,7 @@
 // page (version record) and the loader (manifest). QUORBEL_SCR_PATH names
 // the built Quorbel.scr; it is loaded as a data file, so nothing of it runs.
 
+#include "ImportTable.h"
 #include "framework/WideText.h"
 
 #include <windows.h>
@@ -455,7 +456,7 @@ TEST_F(ProgramFile, MainIconHoldsOne32By32ImageWithAlpha) {
 
 namespace {
 
-// The file's bytes, and where in them a relative address of the image lies.
+// The program file's bytes, read as they lie on disk.
 class ImageFile {
   public:
     ImageFile() {
@@ -465,19 +466,17 @@ class ImageFile {
         if (file)
             std::fclose(file);
     }
-    template <class T> const T& At(std::size_t offset) const {
-        return *reinterpret_cast<const T*>(bytes_.data() + offset);
-    }
-    const IMAGE_NT_HEADERS& Headers() const {
-        return At<IMAGE_NT_HEADERS>(At<IMAGE_DOS_HEADER>(0).e_lfanew);
-    }
-    std::size_t Offset(DWORD rva) const {
-        const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(&Headers());
-        for (int i = 0; i < Headers().FileHeader.NumberOfSections; ++i, ++section)
+    // Where a relative address of the image lies: in a section's bytes, or
+    // in the headers before them.
+    void* Address(DWORD rva) {
+        auto& headers = *reinterpret_cast<IMAGE_NT_HEADERS*>(
+            &bytes_[reinterpret_cast<IMAGE_DOS_HEADER*>(&bytes_[0])->e_lfanew]);
+        const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(&headers);
+        for (int i = 0; i < headers.FileHeader.NumberOfSections; ++i, ++section)
             if (rva >= section->VirtualAddress &&
                 rva < section->VirtualAddress + section->Misc.VirtualSize)
-                return rva - section->VirtualAddress + section->PointerToRawData;
-        return 0;
+                return &bytes_[rva - section->VirtualAddress + section->PointerToRawData];
+        return &bytes_[rva];
     }
     bool Empty() const { return bytes_.empty(); }
 
@@ -486,23 +485,13 @@ class ImageFile {
 };
 
 // "DLL!Function" for every function imported by name.
-std::vector<std::string> ImportedFunctions(const ImageFile& image) {
+std::vector<std::string> ImportedFunctions(ImageFile& image) {
     std::vector<std::string> found;
-    const IMAGE_DATA_DIRECTORY& directory =
-        image.Headers().OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (std::size_t at = image.Offset(directory.VirtualAddress);
-         image.At<IMAGE_IMPORT_DESCRIPTOR>(at).Name; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        const IMAGE_IMPORT_DESCRIPTOR& library = image.At<IMAGE_IMPORT_DESCRIPTOR>(at);
-        const std::string dll = &image.At<char>(image.Offset(library.Name));
-        for (std::size_t thunk = image.Offset(library.OriginalFirstThunk);
-             image.At<IMAGE_THUNK_DATA>(thunk).u1.AddressOfData;
-             thunk += sizeof(IMAGE_THUNK_DATA)) {
-            const auto data = image.At<IMAGE_THUNK_DATA>(thunk).u1.AddressOfData;
-            if (!IMAGE_SNAP_BY_ORDINAL(data))
-                found.push_back(dll + "!" +
-                                &image.At<IMAGE_IMPORT_BY_NAME>(image.Offset(data)).Name[0]);
-        }
-    }
+    ForEachImportIn([&image](DWORD rva) { return image.Address(rva); },
+                    [&found](const char* library, const char* function, void**) {
+                        if (function)
+                            found.push_back(std::string(library) + "!" + function);
+                    });
     return found;
 }
 
@@ -524,7 +513,7 @@ bool IsAnsiTextFunction(const std::string& import) {
 // on i386 the exception frames' registration looks for a shared libgcc by
 // its fixed name.
 TEST(ProgramImports, NoAnsiFunctionThatTakesOrReturnsText) {
-    const ImageFile image;
+    ImageFile image;
     ASSERT_FALSE(image.Empty()) << QUORBEL_SCR_PATH;
     std::vector<std::string> runtime = {"KERNEL32.dll!CreateEventA",
                                         "KERNEL32.dll!CreateSemaphoreA",
